@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds, and runs every test
+# through CTest, three times over:
+#   build/       the program, its tests and a smoke run of the benchmarks
+#   build-asan/  the core and its tests under AddressSanitizer and UBSan
+#   build-fuzz/  the core fuzzed with libFuzzer for a bounded time
+# Exits non-zero on the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+jobs=$(nproc)
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== build and test"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build -j"$jobs"
+
+echo "== core under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZEMVARO_SANITIZE=ON \
+      -DZEMVARO_WINDOW=OFF -DZEMVARO_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan -j"$jobs"
+
+echo "== core under libFuzzer"
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DZEMVARO_FUZZ=ON -DZEMVARO_WINDOW=OFF -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF
+cmake --build build-fuzz -j"$jobs"
+ctest --test-dir build-fuzz

@@ -1,0 +1,56 @@
+// Arbitrary bytes into the parse and the whole compute command. Where the
+// input is small enough, the compute is also checked against the classic loops.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/zemvaro.hpp"
+#include "tests/literal.hpp"
+#include "tests/recording_host.hpp"
+
+namespace {
+
+bool Compute(zemvaro::FormState& state, zemvaro::RecordingHost& host, bool literal) {
+    try {
+        if (literal) {
+            zemvaro::literal::OnCommandClick(state, 0, host);
+        } else {
+            zemvaro::OnCommandClick(state, 0, host);
+        }
+        return true;
+    } catch (const zemvaro::OverflowError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    const double value = zemvaro::ParseLeadingNumber(text);
+    zemvaro::NumberToText(value, ",");
+    try {
+        zemvaro::RoundToInt16(value);
+    } catch (const zemvaro::OverflowError&) {
+    }
+
+    zemvaro::FormState ours;
+    ours.Text1[0] = text;
+    zemvaro::RecordingHost ourHost;
+    const bool ourFinished = Compute(ours, ourHost, false);
+
+    // The classic loops are quadratic; compare them where they stay quick.
+    if (value + value <= 600) {
+        zemvaro::FormState theirs;
+        theirs.Text1[0] = text;
+        zemvaro::RecordingHost theirHost;
+        const bool theirFinished = Compute(theirs, theirHost, true);
+        if (ourFinished != theirFinished || !(ours == theirs) ||
+            ourHost.messages != theirHost.messages) {
+            std::abort();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,19 @@
+// A line-by-line transcription of the compute command as the classic program
+// ran it: texts in list boxes, every entry parsed again on every read, every
+// multiple of every number crossed out, every pair tried. Far too slow to ship;
+// kept as the yardstick that the shipped code must match to the letter and
+// that the benchmark measures against.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/zemvaro.hpp"
+
+namespace zemvaro::literal {
+
+void RunSieve(FormState& state, Host& host);
+void RunGoldbach(FormState& state, std::string_view decimalSeparator);
+void OnCommandClick(FormState& state, std::int16_t index, Host& host);
+
+}  // namespace zemvaro::literal
