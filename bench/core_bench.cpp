@@ -29,12 +29,16 @@ void Compute(benchmark::State& run, const char* input) {
     }
 }
 
-void Ours(benchmark::State& run, const char* input) { Compute<false>(run, input); }
-void Literal(benchmark::State& run, const char* input) { Compute<true>(run, input); }
+void Ours(benchmark::State& run, const char* input) {
+    Compute<false>(run, input);
+}
+void Literal(benchmark::State& run, const char* input) {
+    Compute<true>(run, input);
+}
 
 // Remembers the median of every benchmark, in seconds, to print the ratio.
 class MedianReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.aggregate_name == "median" || run.repetitions <= 1) {
@@ -49,7 +53,7 @@ public:
         return found == medians_.end() ? 0.0 : found->second;
     }
 
-private:
+  private:
     std::map<std::string, double> medians_;
 };
 
@@ -69,9 +73,10 @@ int main(int argc, char** argv) {
     const double ours = reporter.Median("Ours/1e4");
     const double literal = reporter.Median("Literal/1e4");
     if (ours > 0 && literal > 0) {
-        std::printf("\ncompute on '1e4': ours %.1f us, literal %.2f ms, literal/ours %.0fx "
-                    "(medians; targets: ours <= 200 us, ratio >= 100x)\n",
-                    ours * 1e6, literal * 1e3, literal / ours);
+        std::printf(
+            "\ncompute on '1e4': ours %.1f us, literal %.2f ms, literal/ours %.0fx "
+            "(medians; targets: ours <= 200 us, ratio >= 100x)\n",
+            ours * 1e6, literal * 1e3, literal / ours);
     }
     return 0;
 }

@@ -10,7 +10,9 @@
 namespace zemvaro {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c) {
     if (IsDigit(c)) {
@@ -111,8 +113,7 @@ double ParseDecimal(std::string_view s) {
         return negative ? -magnitude : magnitude;
     }
     double magnitude = 0.0;
-    const auto result =
-        std::from_chars(number.data(), number.data() + number.size(), magnitude);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), magnitude);
     if (result.ec == std::errc::result_out_of_range) {
         magnitude = DecimalOrder(whole, fraction, exponent) > 0
                         ? std::numeric_limits<double>::infinity()
@@ -171,8 +172,8 @@ std::string NumberToText(double value, std::string_view decimalSeparator) {
         return IntToText(static_cast<long long>(value));
     }
     char buffer[32];
-    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general, 15);
     const std::string_view digits(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const auto point = digits.find('.');
     if (point == std::string_view::npos) {

@@ -8,7 +8,7 @@
 namespace zemvaro {
 
 class StringList {
-public:
+  public:
     void Clear() { items_.clear(); }
     void AddItem(std::string_view text) { items_.emplace_back(text); }
 
@@ -27,7 +27,7 @@ public:
 
     bool operator==(const StringList&) const = default;
 
-private:
+  private:
     std::vector<std::string> items_;
 };
 

@@ -29,13 +29,13 @@ namespace zemvaro {
 // The doubled input does not fit the 16-bit sieve limit. The classic runtime
 // ended the program here; we throw instead so the window can say so and go on.
 class OverflowError : public std::overflow_error {
-public:
+  public:
     OverflowError() : std::overflow_error("the value does not fit in 16 bits") {}
 };
 
 // What the core needs from the window.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     // Shows the text modally and returns once the user has dismissed it.
     virtual void ShowMessage(const std::string& text) = 0;

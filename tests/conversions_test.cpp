@@ -15,7 +15,9 @@ struct ParseCase {
     double expected;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* out) { *out << "'" << c.text.substr(0, 40) << "'"; }
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << "'" << c.text.substr(0, 40) << "'";
+}
 
 class ParseLeadingNumberTest : public testing::TestWithParam<ParseCase> {};
 
@@ -32,8 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
         // nothing that leads
         ParseCase{"", 0}, ParseCase{"abc", 0}, ParseCase{",5", 0}, ParseCase{".", 0},
         ParseCase{"-", 0}, ParseCase{"+", 0}, ParseCase{"+-5", 0}, ParseCase{"e5", 0},
-        ParseCase{"\r7", 0}, ParseCase{"\xA0" "7", 0}, ParseCase{"inf", 0}, ParseCase{"nan", 0},
-        ParseCase{"0x1F", 0}, ParseCase{"Пет", 0}, ParseCase{"-&H1", 0},
+        ParseCase{"\r7", 0},
+        ParseCase{"\xA0"
+                  "7",
+                  0},
+        ParseCase{"inf", 0}, ParseCase{"nan", 0}, ParseCase{"0x1F", 0}, ParseCase{"Пет", 0},
+        ParseCase{"-&H1", 0},
         // signs, blanks, tabs and line feeds anywhere
         ParseCase{"-5", -5}, ParseCase{"+5", 5}, ParseCase{" 7", 7}, ParseCase{"7 ", 7},
         ParseCase{"1 0", 10}, ParseCase{"\t1\n2 3", 123}, ParseCase{"- 5", -5},
@@ -41,13 +47,13 @@ INSTANTIATE_TEST_SUITE_P(
         // digits, point and exponent; reading stops where the number does
         ParseCase{"7abc", 7}, ParseCase{"2.5", 2.5}, ParseCase{"-.5", -0.5}, ParseCase{".5", 0.5},
         ParseCase{"5.", 5}, ParseCase{"1.2.3", 1.2}, ParseCase{"2,5", 2}, ParseCase{"1e3", 1000},
-        ParseCase{"1E2", 100}, ParseCase{"1e+2", 100}, ParseCase{"25e-1", 2.5},
-        ParseCase{"1e", 1}, ParseCase{"1e+", 1}, ParseCase{"1ex", 1}, ParseCase{"1d2", 1},
-        ParseCase{"9e9", 9e9}, ParseCase{"7Пет", 7}, ParseCase{"0.1", 0.1},
+        ParseCase{"1E2", 100}, ParseCase{"1e+2", 100}, ParseCase{"25e-1", 2.5}, ParseCase{"1e", 1},
+        ParseCase{"1e+", 1}, ParseCase{"1ex", 1}, ParseCase{"1d2", 1}, ParseCase{"9e9", 9e9},
+        ParseCase{"7Пет", 7}, ParseCase{"0.1", 0.1},
         // correctly rounded, and the ends of the range
         ParseCase{"0.30000000000000004", 0.30000000000000004},
-        ParseCase{"9007199254740993", 9007199254740992.0},
-        ParseCase{"1e400", kInfinity}, ParseCase{"-1e400", -kInfinity}, ParseCase{"1e-400", 0},
+        ParseCase{"9007199254740993", 9007199254740992.0}, ParseCase{"1e400", kInfinity},
+        ParseCase{"-1e400", -kInfinity}, ParseCase{"1e-400", 0},
         ParseCase{"0.0000000000000000000000000000000000000001e-300", 0},
         ParseCase{"1e99999999999999999999", kInfinity}, ParseCase{"0e99999999999", 0},
         ParseCase{"4.9e-324", 4.9e-324}, ParseCase{std::string(1000, '9'), kInfinity},
@@ -61,9 +67,14 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"&H" + std::string(300, 'F'), kInfinity}));
 
 TEST(ParseLeadingNumber, ToleratesAnyBytes) {
-    const std::string embeddedNul("12\0" "3", 4);
+    const std::string embeddedNul(
+        "12\0"
+        "3",
+        4);
     EXPECT_EQ(ParseLeadingNumber(embeddedNul), 12);
-    EXPECT_EQ(ParseLeadingNumber("\xFF\xFE" "7"), 0);
+    EXPECT_EQ(ParseLeadingNumber("\xFF\xFE"
+                                 "7"),
+              0);
     EXPECT_EQ(ParseLeadingNumber("7\xC3"), 7);
 }
 
@@ -71,9 +82,9 @@ TEST(RoundToInt16, RoundsHalfToEven) {
     const struct {
         double value;
         int expected;
-    } cases[] = {{4.5, 4},         {5.5, 6},          {4.6, 5},         {-0.5, 0},
-                 {0.5, 0},         {1.5, 2},          {2.5, 2},         {-1.5, -2},
-                 {-2.5, -2},       {4.4, 4},          {-4.6, -5},       {32767.4, 32767},
+    } cases[] = {{4.5, 4},         {5.5, 6},           {4.6, 5},           {-0.5, 0},
+                 {0.5, 0},         {1.5, 2},           {2.5, 2},           {-1.5, -2},
+                 {-2.5, -2},       {4.4, 4},           {-4.6, -5},         {32767.4, 32767},
                  {32767.0, 32767}, {-32768.0, -32768}, {-32768.5, -32768}, {4.49999999999999, 4}};
     for (const auto& c : cases) {
         EXPECT_EQ(RoundToInt16(c.value), c.expected) << c.value;
@@ -107,12 +118,24 @@ TEST(NumberToText, WholeAndFractionalValues) {
         const char* separator;
         const char* expected;
     } cases[] = {
-        {0.0, ".", "0"},         {-0.0, ".", "0"},         {7.0, ".", "7"},
-        {13.0, ",", "13"},       {1000.0, ".", "1000"},    {-5.0, ".", "-5"},
-        {2.5, ".", "2.5"},       {2.5, ",", "2,5"},        {16383.75, ",", "16383,75"},
-        {0.1, ".", "0.1"},       {2.3, ".", "2.3"},        {1.0 / 3, ".", "0.333333333333333"},
-        {123456789012345.0, ".", "123456789012345"},       {1e15, ".", "1e+15"},
-        {2.5, "\xD9\xAB", "2\xD9\xAB" "5"},                {-0.25, ",", "-0,25"},
+        {0.0, ".", "0"},
+        {-0.0, ".", "0"},
+        {7.0, ".", "7"},
+        {13.0, ",", "13"},
+        {1000.0, ".", "1000"},
+        {-5.0, ".", "-5"},
+        {2.5, ".", "2.5"},
+        {2.5, ",", "2,5"},
+        {16383.75, ",", "16383,75"},
+        {0.1, ".", "0.1"},
+        {2.3, ".", "2.3"},
+        {1.0 / 3, ".", "0.333333333333333"},
+        {123456789012345.0, ".", "123456789012345"},
+        {1e15, ".", "1e+15"},
+        {2.5, "\xD9\xAB",
+         "2\xD9\xAB"
+         "5"},
+        {-0.25, ",", "-0,25"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NumberToText(c.value, c.separator), c.expected) << c.value;

@@ -83,15 +83,15 @@ TEST(StringList, ReadsOutsideTheListAsEmptyText) {
     list.AddItem("a");
     EXPECT_EQ(list.Item(list.Count()), "");
     EXPECT_EQ(Entries(list), (Lines{"b", "a"}));  // never sorted
-    list.SetItem(5, "x");                          // out of range: ignored
+    list.SetItem(5, "x");                         // out of range: ignored
     list.SetItem(1, "c");
     EXPECT_EQ(Entries(list), (Lines{"b", "c"}));
 }
 
 TEST(Sieve, CrossesOutAndCollectsForSeven) {
     const auto c = Compute("7");
-    EXPECT_EQ(Entries(c.state.List1[0]), (Lines{"1", "2", "3", "0", "5", "0", "7", "0", "0", "0",
-                                                "11", "0", "13", "0"}));
+    EXPECT_EQ(Entries(c.state.List1[0]),
+              (Lines{"1", "2", "3", "0", "5", "0", "7", "0", "0", "0", "11", "0", "13", "0"}));
     EXPECT_EQ(Entries(c.state.List1[1]), (Lines{"1", "2", "3", "5", "7", "11", "13"}));
     EXPECT_TRUE(c.host.messages.empty());
 }
@@ -201,7 +201,8 @@ TEST(Overflow, StopsTheComputeWithListsEmptyAndOutputKept) {
 }
 
 TEST(Overflow, LargestAcceptedInput) {
-    const auto c = Compute("16383.7");  // 32767.4; 16383.75 doubles to 32767.5, which rounds to 32768
+    const auto c =
+        Compute("16383.7");  // 32767.4; 16383.75 doubles to 32767.5, which rounds to 32768
     EXPECT_EQ(c.state.List1[0].Count(), 32767);
     EXPECT_EQ(ReportLines(c.state.Text1[1]).front(), kNext + "16411");
 }

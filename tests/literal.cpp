@@ -55,8 +55,8 @@ void RunGoldbach(FormState& state, std::string_view decimalSeparator) {
             }
         }
         if (m >= 1 && x == p) {
-            state.Text1[1] += "Въведеното число " + NumberToText(x, decimalSeparator) +
-                              " е просто. \r\n";
+            state.Text1[1] +=
+                "Въведеното число " + NumberToText(x, decimalSeparator) + " е просто. \r\n";
         }
     }
 }

@@ -47,9 +47,9 @@ TEST(SameAsLiteral, EveryWholeInputFromMinusFiveToAThousand) {
 }
 
 TEST(SameAsLiteral, FractionalInputs) {
-    const char* inputs[] = {"2.25", "2.26", "2.3", "2.5", "2.75", "3.49", "3.5", "4.25", "7.5",
-                            "10.5", "11.5", "99.5", "99.9", "100.25", "500.5", "999.5", ".5e1",
-                            "1.5e2", "12.75", "0.5"};
+    const char* inputs[] = {"2.25",  "2.26",  "2.3",  "2.5",   "2.75",  "3.49", "3.5",
+                            "4.25",  "7.5",   "10.5", "11.5",  "99.5",  "99.9", "100.25",
+                            "500.5", "999.5", ".5e1", "1.5e2", "12.75", "0.5"};
     for (const char* input : inputs) {
         ExpectSameAsLiteral(input, ".");
         ExpectSameAsLiteral(input, ",");

@@ -9,14 +9,14 @@
 namespace zemvaro {
 
 class RecordingHost : public Host {
-public:
+  public:
     explicit RecordingHost(std::string separator = ".") : separator_(std::move(separator)) {}
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::string DecimalSeparator() const override { return separator_; }
 
     std::vector<std::string> messages;
 
-private:
+  private:
     std::string separator_;
 };
 
