@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Drives the real program as a user would, under a private X server: types
+# INPUT, clicks "Сметни", copies the output box with Ctrl+A, Ctrl+C and
+# compares the clipboard with EXPECTED. Also checks the window's caption.
+#
+#   drive_window.sh EXECUTABLE INPUT EXPECTED
+set -euo pipefail
+
+if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
+  exec env ZEMVARO_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+executable=$1
+input=$2
+expected=$3
+work=$(mktemp -d)
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+"$executable" >"$work/log" 2>&1 &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  cat "$work/log" >&2
+  exit 1
+}
+
+window=$(timeout 30 xdotool search --sync --class Zemvaro | head -n 1) || fail "no window appeared"
+caption=$(xdotool getwindowname "$window")
+case "$caption" in
+  "https://"*" сито на Ератостен, хипотеза на Голдбах") ;;
+  *) fail "caption is '$caption'" ;;
+esac
+
+# Control centres in the window's own pixels.
+compute_x=$((328 + 48)) compute_y=$((40 + 16))
+output_x=$((8 + 200)) output_y=$((152 + 80))
+
+xdotool windowfocus --sync "$window"
+sleep 0.5
+xdotool type --delay 40 "$input"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --sync $((X + compute_x)) $((Y + compute_y)) click 1
+sleep 0.5
+xdotool mousemove --sync $((X + output_x)) $((Y + output_y)) click 1
+xdotool key --delay 100 ctrl+a ctrl+c
+
+for _ in $(seq 50); do
+  if xclip -o -selection clipboard >"$work/actual" 2>/dev/null && [ -s "$work/actual" ]; then
+    break
+  fi
+  sleep 0.2
+done
+
+if ! diff -u "$expected" "$work/actual"; then
+  fail "the report differs from $expected"
+fi
+kill -0 "$pid" 2>/dev/null || fail "the program is gone"
+echo "PASS: '$input' gave the expected report"

@@ -1,0 +1,11 @@
+// What the application needs before its first window: names, version, icon,
+// style, font and Qt's own Bulgarian texts.
+#pragma once
+
+class QApplication;
+
+namespace zemvaro::window {
+
+void SetUpApplication(QApplication& app);
+
+}  // namespace zemvaro::window

@@ -1,0 +1,52 @@
+// Zemvaro's one window: shows the core's FormState in its controls and turns
+// clicks into the core's commands. It computes nothing itself.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "core/zemvaro.hpp"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zemvaro::window {
+
+class StringListModel;
+
+class MainWindow : public QWidget, public Host {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    void ShowMessage(const std::string& text) override;
+    std::string DecimalSeparator() const override;
+
+    // The window caption: the project's address, then what the program does.
+    static QString Caption();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void OnCommand(std::int16_t index);
+    void OnLabel(std::int16_t index);
+    // Brings every control in line with state_.
+    void ShowState();
+
+    FormState state_;
+    std::array<QLabel*, 5> label_{};
+    std::array<QPlainTextEdit*, 3> textBox_{};  // [0] stays null: the input is a line edit
+    QLineEdit* input_ = nullptr;
+    std::array<QPushButton*, 2> command_{};
+    std::array<QListView*, 2> list_{};
+    std::array<StringListModel*, 2> model_{};
+};
+
+}  // namespace zemvaro::window
