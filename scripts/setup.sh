@@ -10,7 +10,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool xclip
+  xvfb xauth xdotool xclip x11-utils
   # how the window looks and reads
   fonts-liberation2 qt6-translations-l10n
   # desktop integration and the .deb

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program as a user would, under a private X server: types
 # INPUT, clicks "Сметни", copies the output box with Ctrl+A, Ctrl+C and
-# compares the clipboard with EXPECTED. Also checks the window's caption.
+# compares the clipboard with EXPECTED. Also checks the window's caption and,
+# given a desktop entry, that its StartupWMClass is the window's class.
 #
-#   drive_window.sh EXECUTABLE INPUT EXPECTED
+#   drive_window.sh EXECUTABLE INPUT EXPECTED [DESKTOP_ENTRY]
 set -euo pipefail
 
 if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
@@ -13,6 +14,7 @@ fi
 executable=$1
 input=$2
 expected=$3
+desktop_entry=${4:-}
 work=$(mktemp -d)
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -34,6 +36,13 @@ case "$caption" in
   "https://"*" сито на Ератостен, хипотеза на Голдбах") ;;
   *) fail "caption is '$caption'" ;;
 esac
+
+if [ -n "$desktop_entry" ]; then
+  wm_class=$(grep '^StartupWMClass=' "$desktop_entry" | cut -d= -f2)
+  actual_class=$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
+  [ -n "$wm_class" ] && [ "$wm_class" = "$actual_class" ] ||
+    fail "StartupWMClass '$wm_class' but the window's class is '$actual_class'"
+fi
 
 # Control centres in the window's own pixels.
 compute_x=$((328 + 48)) compute_y=$((40 + 16))
