@@ -40,13 +40,14 @@ constexpr QColor kHotSpotColour(0, 192, 0);
 constexpr QColor kComputeColour(128, 255, 128);
 constexpr QColor kClearColour(255, 128, 128);
 
-struct LabelSpec {
+// A label or a button: where it sits, what it says, its background.
+struct Captioned {
     Twips place;
     const char* caption;
     QColor colour;
 };
 
-const LabelSpec kLabels[] = {
+const Captioned kLabels[] = {
     {{240, 0, 6135, 375}, "Математика - прости числа, Ератостен, Голдбах", kLabelColour},
     {{360, 600, 1455, 375}, "Естествено:", kLabelColour},
     {{2280, 600, 1095, 375}, "Ератостен", kLabelColour},
@@ -54,13 +55,7 @@ const LabelSpec kLabels[] = {
     {{6480, 0, 135, 135}, "", kHotSpotColour},
 };
 
-struct ButtonSpec {
-    Twips place;
-    const char* caption;
-    QColor colour;
-};
-
-const ButtonSpec kButtons[] = {
+const Captioned kButtons[] = {
     {{4920, 600, 1455, 495}, "Сметни", kComputeColour},
     {{4920, 1680, 1455, 495}, "Чисти", kClearColour},
 };
