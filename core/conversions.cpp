@@ -24,7 +24,7 @@ int DigitValue(char c) {
     if (c >= 'A' && c <= 'F') {
         return c - 'A' + 10;
     }
-    return 99;
+    return 99;  // a digit in no radix
 }
 
 constexpr auto IsDropped = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
