@@ -98,12 +98,13 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, Twips place) {
     return box;
 }
 
-}  // namespace
-
-QString MainWindow::Caption() {
+// The project's address, then what the program does.
+QString Caption() {
     return QString::fromUtf8(kWebAddress) +
            QStringLiteral(" сито на Ератостен, хипотеза на Голдбах");
 }
+
+}  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -27,9 +27,6 @@ class MainWindow : public QWidget, public Host {
     void ShowMessage(const std::string& text) override;
     std::string DecimalSeparator() const override;
 
-    // The window caption: the project's address, then what the program does.
-    static QString Caption();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
