@@ -1,4 +1,4 @@
-// Times the whole compute command, ours against the classic loops, and prints
+// Times the whole compute command, ours against the literal loops, and prints
 // the ratio of their medians.
 //
 //   build/bench/core_bench                 (about half a minute)

@@ -26,8 +26,8 @@
 
 namespace zemvaro {
 
-// The doubled input does not fit the 16-bit sieve limit. The classic runtime
-// ended the program here; we throw instead so the window can say so and go on.
+// The doubled input does not fit the 16-bit sieve limit. The compute stops
+// here; the window says so and goes on.
 class OverflowError : public std::overflow_error {
   public:
     OverflowError() : std::overflow_error("the value does not fit in 16 bits") {}

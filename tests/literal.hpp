@@ -1,7 +1,6 @@
-// A line-by-line transcription of the compute command as the classic program
-// ran it: texts in list boxes, every entry parsed again on every read, every
-// multiple of every number crossed out, every pair tried. Far too slow to ship;
-// kept as the yardstick that the shipped code must match to the letter and
+// The compute command written as plainly as it can be: texts in list boxes,
+// every entry parsed again on every read, every multiple of every number
+// crossed out, every pair tried. Far too slow to ship; kept as the yardstick that the shipped code must match to the letter and
 // that the benchmark measures against.
 #pragma once
 

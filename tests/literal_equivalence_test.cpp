@@ -1,4 +1,4 @@
-// The shipped compute command must write exactly what the classic loops write.
+// The shipped compute command must write exactly what the literal loops write.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,5 @@
 // Arbitrary bytes into the parse and the whole compute command. Where the
-// input is small enough, the compute is also checked against the classic loops.
+// input is small enough, the compute is also checked against the literal loops.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zemvaro::RecordingHost ourHost;
     const bool ourFinished = Compute(ours, ourHost, false);
 
-    // The classic loops are quadratic; compare them where they stay quick.
+    // The literal loops are quadratic; compare them where they stay quick.
     if (value + value <= 600) {
         zemvaro::FormState theirs;
         theirs.Text1[0] = text;
