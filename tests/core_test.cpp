@@ -64,15 +64,21 @@ TEST(HelpText, IsSeventeenCrLfLinesOf703Utf16Units) {
         utf16Units += (c & 0xC0) != 0x80;  // every Cyrillic letter is one unit
     }
     EXPECT_EQ(utf16Units, 703u);
-    const Lines lines = ReportLines(std::string(HelpText));
-    ASSERT_EQ(lines.size(), 17u);
-    EXPECT_TRUE(lines[0].ends_with("две прости числа. ")) << lines[0];
-    EXPECT_NE(lines[0].find("Голдбах  (не"), std::string::npos);
-    EXPECT_NE(lines[0].find("и 2)  може"), std::string::npos);
-    EXPECT_EQ(lines[2], "7 = 0.5*(1 + 13)");
-    EXPECT_EQ(lines[5], "");
-    EXPECT_EQ(lines[8], "");
-    EXPECT_EQ(lines[14], "Входни данни: естествено число N от интервала [3..999].");
+    // Letter for letter, misspellings and double blanks included.
+    EXPECT_EQ(ReportLines(std::string(HelpText)),
+              (Lines{"Съществува теорема на Голдбах  (не е доказана), която твърди, че цяло "
+                     "число (с изключение на 1 и 2)  може да се представи като средно ариметично "
+                     "на две прости числа. ",
+                     "Пример:", "7 = 0.5*(1 + 13)", "7 = 0.5*(3 + 11)", "7 = 0.5*(7 + 7)", "",
+                     "8 = 0.5*(3 + 13)", "8 = 0.5*(5 + 11)", "", "9 = 0.5*(1 + 17)",
+                     "9 = 0.5*(5 + 13)", "9 = 0.5*(7 + 11)",
+                     "Да се реализира проект, представящ междупредметни връзки Математика и "
+                     "Информатика.",
+                     "Тема на проекта: Математика - прости числа, Ератостен, Голдбах",
+                     "Входни данни: естествено число N от интервала [3..999].",
+                     "Извежда се сито на Ератостен за интервала [1..2*N].",
+                     "Доказва се или се опровергава хипотезата за представяне на всяко цело числа "
+                     "като средноартиметично на две прости числа."}));
 }
 
 TEST(StringList, ReadsOutsideTheListAsEmptyText) {
@@ -103,6 +109,20 @@ TEST(Sieve, SmallestAcceptedInputs) {
     }
     EXPECT_EQ(Compute("3").state.List1[0].Count(), 6);
     EXPECT_EQ(Compute("2.3").state.List1[0].Count(), 5);
+}
+
+// The square of a prime is the first number only that prime crosses out; a
+// crossing loop that stops one short leaves it standing.
+TEST(Sieve, CrossesOutSquaresOfPrimes) {
+    const struct {
+        const char* input;
+        int square;
+    } cases[] = {{"4.5", 9}, {"12.5", 25}, {"24.5", 49}, {"60.5", 121}};
+    for (const auto& c : cases) {
+        const auto computed = Compute(c.input);
+        EXPECT_EQ(computed.state.List1[0].Count(), c.square) << c.input;
+        EXPECT_EQ(computed.state.List1[0].Item(c.square - 1), "0") << c.input;
+    }
 }
 
 TEST(Sieve, NineHundredNinetyNine) {
