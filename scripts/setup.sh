@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils
+  # the screen-reader test: a private D-Bus session and AT-SPI bus
+  dbus at-spi2-core python3-pyatspi
   # how the window looks and reads
   fonts-liberation2 qt6-translations-l10n
   # desktop integration and the .deb

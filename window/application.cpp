@@ -1,24 +1,46 @@
 #include "window/application.hpp"
 
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QDirIterator>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
 
-#include "window/app_info.hpp"
+#include "layout/layout.hpp"
+#include "window/main_window.hpp"
 
 namespace zemvaro::window {
+namespace {
+
+// A plain QWidget reads to a screen reader as a nameless filler; the main
+// window is a frame, named by its caption.
+QAccessibleInterface* AccessibleMainWindow(const QString&, QObject* object) {
+    if (auto* window = qobject_cast<MainWindow*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 void SetUpApplication(QApplication& app) {
     // The name is also the X11 window class, which the desktop entry's
     // StartupWMClass matches. The display name stays unset: Qt would append
     // it to the window caption.
-    QApplication::setApplicationName(kApplicationName);
-    QApplication::setApplicationVersion(kVersion);
-    QGuiApplication::setDesktopFileName(kApplicationId);
-    QApplication::setWindowIcon(QIcon(":/zemvaro/zemvaro-32.png"));
+    QApplication::setApplicationName(layout::kApplicationName);
+    QApplication::setApplicationVersion(layout::kVersion);
+    QGuiApplication::setDesktopFileName(layout::kApplicationId);
+    // Every size the icon is drawn at, so that no taskbar or switcher has to
+    // blow up a small one.
+    QIcon icon;
+    for (QDirIterator file(":/zemvaro", {"*.png"}); file.hasNext();) {
+        icon.addFile(file.next());
+    }
+    QApplication::setWindowIcon(icon);
+    QAccessible::installFactory(AccessibleMainWindow);
 
     // Qt's own texts (the OK button, the text boxes' context menus) in
     // Bulgarian whatever the system language, since everything else is.
@@ -32,9 +54,10 @@ void SetUpApplication(QApplication& app) {
 
     // On Linux, fontconfig maps this to Liberation Serif, which has the same
     // metrics; the fixed layout is measured for them.
-    QFont font("Times New Roman");
-    font.setPointSize(12);
-    font.setWeight(QFont::Normal);
+    QFont font(QString::fromUtf8(layout::kFont.family.data(),
+                                 static_cast<qsizetype>(layout::kFont.family.size())));
+    font.setPointSize(layout::kFont.points);
+    font.setWeight(static_cast<QFont::Weight>(layout::kFont.weight));
     QApplication::setFont(font);
 }
 

@@ -1,6 +1,6 @@
 #include "window/main_window.hpp"
 
-#include <QAbstractButton>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -10,76 +10,99 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QValidator>
 #include <algorithm>
 
-#include "window/app_info.hpp"
 #include "window/string_list_model.hpp"
 
 namespace zemvaro::window {
 namespace {
 
-// The layout is drawn in twips, 1/1440 inch, at 15 twips to a pixel. Qt's
-// device-independent pixels scale it on high-density screens.
-constexpr int kTwipsPerPixel = 15;
+using layout::Kind;
 
-struct Twips {
-    int left, top, width, height;
-};
+// Qt's device-independent pixels are 1/96 inch; Qt scales them on dense screens.
+constexpr int kDotsPerInch = 96;
 
-QRect ToPixels(Twips t) {
-    return QRect(t.left / kTwipsPerPixel, t.top / kTwipsPerPixel, t.width / kTwipsPerPixel,
-                 t.height / kTwipsPerPixel);
+QColor ToColor(layout::Rgb rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-constexpr int kClientWidth = 6630 / kTwipsPerPixel;
-constexpr int kClientHeight = 5040 / kTwipsPerPixel;
+QRect ToRect(layout::Rect r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
-constexpr QColor kBackground(192, 192, 255);
-constexpr QColor kLabelColour(255, 192, 128);
-constexpr QColor kHotSpotColour(0, 192, 0);
-constexpr QColor kComputeColour(128, 255, 128);
-constexpr QColor kClearColour(255, 128, 128);
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-// A label or a button: where it sits, what it says, its background.
-struct Captioned {
-    Twips place;
-    const char* caption;
-    QColor colour;
+QString ObjectName(const layout::Control& control) {
+    static constexpr const char* kArrays[] = {"Label1", "Text1", "Command1", "List1"};
+    return QStringLiteral("%1_%2").arg(kArrays[static_cast<int>(control.kind)]).arg(control.index);
+}
+
+// Counts characters, not UTF-16 units, and never keeps half of one.
+class InputLimit : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        std::u16string text(reinterpret_cast<const char16_t*>(input.utf16()),
+                            static_cast<std::size_t>(input.size()));
+        pos = static_cast<int>(layout::FitInput(text, static_cast<std::size_t>(pos)));
+        if (text.size() != static_cast<std::size_t>(input.size())) {
+            input = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+        }
+        return Acceptable;
+    }
 };
 
-const Captioned kLabels[] = {
-    {{240, 0, 6135, 375}, "Математика - прости числа, Ератостен, Голдбах", kLabelColour},
-    {{360, 600, 1455, 375}, "Естествено:", kLabelColour},
-    {{2280, 600, 1095, 375}, "Ератостен", kLabelColour},
-    {{3720, 600, 975, 375}, "Прости", kLabelColour},
-    {{6480, 0, 135, 135}, "", kHotSpotColour},
-};
-
-const Captioned kButtons[] = {
-    {{4920, 600, 1455, 495}, "Сметни", kComputeColour},
-    {{4920, 1680, 1455, 495}, "Чисти", kClearColour},
-};
-
-constexpr Twips kInputPlace{360, 960, 1455, 495};
-constexpr Twips kListPlaces[] = {{2280, 960, 1095, 1200}, {3720, 960, 975, 1200}};
-constexpr Twips kOutputPlace{120, 2280, 6375, 2655};
-// Reaches past the window's right and bottom edges, over the output box.
-constexpr Twips kSparePlace{960, 2640, 6375, 2655};
-
-constexpr int kInputLength = 3;
-
-const char kHotSpotTip[] = "Великденско яйце";
-const char kOverflowMessage[] =
-    "Числото е твърде голямо: удвоено, то трябва да е между -32768 и 32767.";
-
-QString ButtonStyle(QColor colour) {
-    return QStringLiteral(
-               "QPushButton { background-color: %1; color: black; border: 1px solid #404040;"
-               " border-radius: 2px; padding: 2px; }"
-               "QPushButton:hover { background-color: %2; }"
-               "QPushButton:pressed { background-color: %3; border-color: #202020; }"
-               "QPushButton:focus { border: 2px solid #202060; }")
-        .arg(colour.name(), colour.lighter(108).name(), colour.darker(118).name());
+// The colours, borders and focus marks, at one zoom. Every rule names its
+// control, so none reaches the message boxes, which are children too.
+QString StyleSheet(const layout::Zoom& zoom) {
+    const QString focus = QStringLiteral("%1px solid %2")
+                              .arg(layout::ScaledPixels(layout::kFocusPixels, zoom))
+                              .arg(ToColor(layout::kFocusColour).name());
+    const int border = layout::ScaledPixels(layout::kBorderPixels, zoom);
+    QString sheet;
+    for (const layout::Control& control : layout::kControls) {
+        const QString id = '#' + ObjectName(control);
+        switch (control.kind) {
+            case Kind::Label:
+                sheet += QStringLiteral("%1 { background-color: %2; color: black; }")
+                             .arg(id, ToColor(*control.colour).name());
+                break;
+            case Kind::Button: {
+                const QColor colour = ToColor(*control.colour);
+                // No outline: the style's own focus rectangle would tint the
+                // button; the border alone shows the focus.
+                sheet += QStringLiteral(
+                             "%1 { background-color: %2; color: black; border: %3px solid %4;"
+                             " border-radius: %5px; padding: %5px; outline: none; }"
+                             "%1:hover { background-color: %6; }"
+                             "%1:pressed { background-color: %7; }"
+                             "%1:focus { border: %8; }")
+                             .arg(id, colour.name())
+                             .arg(border)
+                             .arg(ToColor(layout::kBorderColour).name())
+                             .arg(layout::ScaledPixels(2, zoom))
+                             .arg(colour.lighter(108).name(),
+                                  ToColor(layout::Pressed(*control.colour)).name(), focus);
+                break;
+            }
+            case Kind::TextBox:
+            case Kind::List:
+                // The same width focused or not, so that the text stays put.
+                sheet += QStringLiteral(
+                             "%1 { border: %2px solid #8a8a8a; padding: %3px; background: white; }"
+                             "%1:focus { border: %4; padding: 0px; }")
+                             .arg(id)
+                             .arg(border)
+                             .arg(layout::ScaledPixels(layout::kFocusPixels, zoom) - border)
+                             .arg(focus);
+                break;
+        }
+    }
+    return sheet;
 }
 
 // The core writes lines ending in CR LF; a text box wants bare line feeds,
@@ -88,118 +111,143 @@ QString ToDisplayText(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, Twips place) {
+QPlainTextEdit* MakeTextBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(ToPixels(place));
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return box;
 }
 
-// The project's address, then what the program does.
-QString Caption() {
-    return QString::fromUtf8(kWebAddress) +
-           QStringLiteral(" сито на Ератостен, хипотеза на Голдбах");
+// Window managers cut a title that is wider than the box; a message box sizes
+// itself by its text alone, so it gets a strut as wide as the title needs
+// with room for the title bar's buttons.
+void WidenForTitle(QMessageBox& box) {
+    constexpr int kTitleBarButtons = 120;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(Caption());
-    setFixedSize(kClientWidth, kClientHeight);
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromStdString(layout::Caption()));
+    setAccessibleName(windowTitle());
+    const QSize smallest = ToRect(layout::ToPixels(layout::kClientArea, {})).size();
+    setMinimumSize(smallest);
+    resize(smallest);
 
-    for (std::size_t i = 0; i < label_.size(); ++i) {
-        auto* label = new QLabel(QString::fromUtf8(kLabels[i].caption), this);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        label->setGeometry(ToPixels(kLabels[i].place));
-        label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, kLabels[i].colour);
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-        label->installEventFilter(this);
-        label_[i] = label;
+    for (const layout::Control& control : layout::kControls) {
+        const auto i = static_cast<std::size_t>(control.index);
+        const auto index = static_cast<std::int16_t>(control.index);
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case Kind::Label:
+                label_[i] = new QLabel(FromUtf8(control.caption), this);
+                label_[i]->setAlignment(Qt::AlignCenter);
+                label_[i]->installEventFilter(this);
+                widget = label_[i];
+                break;
+            case Kind::Button:
+                command_[i] = new QPushButton(FromUtf8(control.caption), this);
+                // Neither button answers Enter or Escape.
+                command_[i]->setAutoDefault(false);
+                command_[i]->setDefault(false);
+                connect(command_[i], &QPushButton::clicked, this,
+                        [this, index] { OnCommand(index); });
+                widget = command_[i];
+                break;
+            case Kind::List:
+                model_[i] = new StringListModel(state_.List1[i], this);
+                list_[i] = new QListView(this);
+                list_[i]->setModel(model_[i]);
+                list_[i]->setUniformItemSizes(true);
+                list_[i]->setEditTriggers(QAbstractItemView::NoEditTriggers);
+                list_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
+                list_[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                widget = list_[i];
+                break;
+            case Kind::TextBox:
+                if (i == 0) {
+                    input_ = new QLineEdit(this);
+                    input_->setAlignment(Qt::AlignCenter);
+                    input_->setValidator(new InputLimit(input_));
+                    connect(input_, &QLineEdit::textChanged, this,
+                            [this](const QString& text) { state_.Text1[0] = text.toStdString(); });
+                    widget = input_;
+                } else {
+                    textBox_[i] = MakeTextBox(this);
+                    widget = textBox_[i];
+                }
+                break;
+        }
+        widget->setObjectName(ObjectName(control));
+        if (!control.accessibleName.empty()) {
+            widget->setAccessibleName(FromUtf8(control.accessibleName));
+        }
+        widget->setVisible(control.shown);
     }
-    label_[4]->setToolTip(QString::fromUtf8(kHotSpotTip));
-    label_[4]->setAccessibleName(QString::fromUtf8(kHotSpotTip));
+    for (const layout::Control& control : layout::kControls) {
+        if (control.captionLabel >= 0) {
+            label_[static_cast<std::size_t>(control.captionLabel)]->setBuddy(Widget(control));
+        }
+    }
+    label_[4]->setToolTip(FromUtf8(layout::kHotSpotTip));
     label_[4]->setCursor(Qt::PointingHandCursor);
-
-    input_ = new QLineEdit(this);
-    input_->setObjectName("Text1_0");
-    input_->setGeometry(ToPixels(kInputPlace));
-    input_->setMaxLength(kInputLength);
-    input_->setAlignment(Qt::AlignCenter);
-    input_->setAccessibleName(QStringLiteral("Естествено число"));
-    connect(input_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { state_.Text1[0] = text.toStdString(); });
-
-    for (std::size_t i = 0; i < command_.size(); ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(kButtons[i].caption), this);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        button->setGeometry(ToPixels(kButtons[i].place));
-        button->setStyleSheet(ButtonStyle(kButtons[i].colour));
-        button->setAccessibleName(button->text());
-        // Neither button answers Enter or Escape.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        const auto index = static_cast<std::int16_t>(i);
-        connect(button, &QPushButton::clicked, this, [this, index] { OnCommand(index); });
-        command_[i] = button;
-    }
-
-    const char* const listNames[] = {"Сито на Ератостен", "Прости числа"};
-    for (std::size_t i = 0; i < list_.size(); ++i) {
-        model_[i] = new StringListModel(state_.List1[i], this);
-        auto* view = new QListView(this);
-        view->setObjectName(QStringLiteral("List1_%1").arg(i));
-        view->setGeometry(ToPixels(kListPlaces[i]));
-        view->setModel(model_[i]);
-        view->setUniformItemSizes(true);
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->setSelectionMode(QAbstractItemView::SingleSelection);
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        view->setAccessibleName(QString::fromUtf8(listNames[i]));
-        list_[i] = view;
-    }
-
-    textBox_[1] = MakeTextBox(this, "Text1_1", kOutputPlace);
+    // Selectable and copyable, but the report is the program's to write.
     textBox_[1]->setReadOnly(true);
     textBox_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     textBox_[1]->setFocusPolicy(Qt::StrongFocus);
-    textBox_[1]->setAccessibleName(QStringLiteral("Резултат"));
-
-    // The spare box is kept but never shown: it would cover the report and
-    // run past the window's edge. It is the hot spot's source.
-    textBox_[2] = MakeTextBox(this, "Text1_2", kSparePlace);
-    textBox_[2]->hide();
+    // The spare box takes typing, should it ever be shown.
     connect(textBox_[2], &QPlainTextEdit::textChanged, this,
             [this] { state_.Text1[2] = textBox_[2]->toPlainText().toStdString(); });
 
-    setTabOrder(input_, command_[0]);
-    setTabOrder(command_[0], list_[0]);
-    setTabOrder(list_[0], list_[1]);
-    setTabOrder(list_[1], textBox_[1]);
-    setTabOrder(textBox_[1], command_[1]);
-    setTabOrder(command_[1], textBox_[2]);
+    const std::vector<const layout::Control*> order = layout::TabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(Widget(*order[i - 1]), Widget(*order[i]));
+    }
 
+    ApplyZoom(layout::FitClientArea(width(), height(), kDotsPerInch));
     ShowState();
     input_->setFocus();
+}
+
+QWidget* MainWindow::Widget(const layout::Control& control) const {
+    const auto i = static_cast<std::size_t>(control.index);
+    switch (control.kind) {
+        case Kind::Label:
+            return label_[i];
+        case Kind::Button:
+            return command_[i];
+        case Kind::List:
+            return list_[i];
+        case Kind::TextBox:
+            return i == 0 ? static_cast<QWidget*>(input_) : textBox_[i];
+    }
+    return nullptr;
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
     // The core may ask in the middle of a command: show what it has done so far.
     ShowState();
     QMessageBox box(this);
-    box.setWindowTitle(kApplicationName);
+    box.setWindowTitle(layout::kApplicationName);
     box.setText(QString::fromStdString(text));
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setIcon(QIcon());
+    // Zoomed with the window, the button too: the window's style sheet keeps
+    // children from following their parent's font.
+    box.setFont(font());
+    for (QWidget* child : box.findChildren<QWidget*>()) {
+        child->setFont(font());
+    }
+    WidenForTitle(box);
     box.exec();
 }
 
@@ -210,7 +258,32 @@ std::string MainWindow::DecimalSeparator() const {
 void MainWindow::paintEvent(QPaintEvent*) {
     // Painted rather than set in the palette, so that the children (scroll
     // bars above all) keep the system's colours.
-    QPainter(this).fillRect(rect(), kBackground);
+    QPainter(this).fillRect(rect(), ToColor(layout::kBackground));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ApplyZoom(layout::FitClientArea(width(), height(), kDotsPerInch));
+}
+
+void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
+    for (const layout::Control& control : layout::kControls) {
+        Widget(control)->setGeometry(ToRect(layout::ToPixels(control.place, zoom)));
+    }
+    if (zoom.factor == styledFactor_) {
+        return;  // moved, not resized: fonts and lines stay
+    }
+    styledFactor_ = zoom.factor;
+    setStyleSheet(StyleSheet(zoom));
+    // Set on every control, not only on the window: once a style sheet has
+    // polished a child, it no longer follows its parent's font.
+    QFont zoomed(FromUtf8(layout::kFont.family));
+    zoomed.setPointSizeF(layout::kFont.points * zoom.factor);
+    zoomed.setWeight(static_cast<QFont::Weight>(layout::kFont.weight));
+    setFont(zoomed);
+    for (const layout::Control& control : layout::kControls) {
+        Widget(control)->setFont(zoomed);
+    }
 }
 
 // A label is clicked when the left button goes down and comes up on it.
@@ -238,9 +311,9 @@ void MainWindow::OnCommand(std::int16_t index) {
     try {
         OnCommandClick(state_, index, *this);
     } catch (const OverflowError&) {
-        // The classic program died here. Say why instead and go on: the lists
-        // are empty and the report is the one from before.
-        ShowMessage(kOverflowMessage);
+        // The lists are empty and the report is the one from before; say why
+        // and go on.
+        ShowMessage(std::string(layout::kOverflowMessage));
     }
     ShowState();
 }

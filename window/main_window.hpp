@@ -1,5 +1,6 @@
-// Zemvaro's one window: shows the core's FormState in its controls and turns
-// clicks into the core's commands. It computes nothing itself.
+// Zemvaro's one window in Qt: shows the core's FormState in the controls the
+// layout table describes, and turns clicks into the core's commands. It
+// computes nothing itself.
 #pragma once
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "core/zemvaro.hpp"
+#include "layout/layout.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -29,21 +31,26 @@ class MainWindow : public QWidget, public Host {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget* Widget(const layout::Control& control) const;
     void OnCommand(std::int16_t index);
     void OnLabel(std::int16_t index);
     // Brings every control in line with state_.
     void ShowState();
+    // Places, sizes and draws every control at the zoom that fits the window.
+    void ApplyZoom(const layout::Zoom& zoom);
 
     FormState state_;
     std::array<QLabel*, 5> label_{};
-    std::array<QPlainTextEdit*, 3> textBox_{};  // [0] stays null: the input is a line edit
     QLineEdit* input_ = nullptr;
+    std::array<QPlainTextEdit*, 3> textBox_{};  // [0] stays null: the input is a line edit
     std::array<QPushButton*, 2> command_{};
     std::array<QListView*, 2> list_{};
     std::array<StringListModel*, 2> model_{};
+    double styledFactor_ = 0.0;  // the zoom the style sheet was written for
 };
 
 }  // namespace zemvaro::window

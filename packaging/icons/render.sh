@@ -4,6 +4,6 @@
 # Needs rsvg-convert (Debian librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")"
-for size in 32 64 128; do
+for size in 16 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" zemvaro.svg -o "zemvaro-$size.png"
 done

@@ -27,7 +27,10 @@ expected_files=$(sort <<EOF_FILES
 usr/bin/zemvaro
 usr/share/applications/$app_id.desktop
 usr/share/icons/hicolor/128x128/apps/$app_id.png
+usr/share/icons/hicolor/16x16/apps/$app_id.png
+usr/share/icons/hicolor/256x256/apps/$app_id.png
 usr/share/icons/hicolor/32x32/apps/$app_id.png
+usr/share/icons/hicolor/48x48/apps/$app_id.png
 usr/share/icons/hicolor/64x64/apps/$app_id.png
 usr/share/icons/hicolor/scalable/apps/$app_id.svg
 usr/share/metainfo/$app_id.metainfo.xml

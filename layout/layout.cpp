@@ -1,0 +1,104 @@
+#include "layout/layout.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace zemvaro::layout {
+namespace {
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// A surrogate pair is one character; a lone surrogate counts as one too.
+std::size_t CharacterCount(std::u16string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        count += !(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]));
+    }
+    return count;
+}
+
+// Where the character that ends at `end` starts.
+std::size_t CharacterBefore(std::u16string_view text, std::size_t end) {
+    if (end >= 2 && IsLowSurrogate(text[end - 1]) && IsHighSurrogate(text[end - 2])) {
+        return end - 2;
+    }
+    return end - 1;
+}
+
+}  // namespace
+
+const Control& Find(Kind kind, int index) {
+    for (const Control& control : kControls) {
+        if (control.kind == kind && control.index == index) {
+            return control;
+        }
+    }
+    throw std::out_of_range("no such control");
+}
+
+std::vector<const Control*> TabOrder() {
+    std::vector<const Control*> order;
+    for (const Control& control : kControls) {
+        if (control.kind != Kind::Label) {
+            order.push_back(&control);
+        }
+    }
+    std::sort(order.begin(), order.end(),
+              [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+std::size_t FitInput(std::u16string& text, std::size_t cursor) {
+    cursor = std::min(cursor, text.size());
+    std::size_t excess = CharacterCount(text);
+    excess = excess > kInputLength ? excess - kInputLength : 0;
+    std::size_t from = cursor;
+    for (; excess > 0 && from > 0; --excess) {
+        from = CharacterBefore(text, from);
+    }
+    text.erase(from, cursor - from);
+    std::size_t end = text.size();
+    for (; excess > 0; --excess) {  // only when the cursor stood too far left
+        end = CharacterBefore(text, end);
+    }
+    text.erase(end);
+    return std::min(from, text.size());
+}
+
+std::string Caption() {
+    return std::string(kWebAddress) + " сито на Ератостен, хипотеза на Голдбах";
+}
+
+Zoom FitClientArea(int width, int height, int dpi) {
+    Zoom zoom;
+    // Multiplied out before dividing, so that twice the size is exactly 2.
+    zoom.factor = std::max(1.0, std::min(1440.0 * width / (double{kClientArea.width} * dpi),
+                                         1440.0 * height / (double{kClientArea.height} * dpi)));
+    zoom.pixelsPerTwip = zoom.factor * dpi / 1440.0;
+    const Rect client = ToPixels(kClientArea, zoom);
+    zoom.originX = std::max(0, (width - client.width) / 2);
+    zoom.originY = std::max(0, (height - client.height) / 2);
+    return zoom;
+}
+
+Rect ToPixels(const Twips& place, const Zoom& zoom) {
+    const auto at = [&zoom](int twips) {
+        return static_cast<int>(std::lround(twips * zoom.pixelsPerTwip));
+    };
+    const int left = at(place.left);
+    const int top = at(place.top);
+    return {zoom.originX + left, zoom.originY + top, at(place.left + place.width) - left,
+            at(place.top + place.height) - top};
+}
+
+int ScaledPixels(int pixels, const Zoom& zoom) {
+    return std::max(1, static_cast<int>(std::lround(pixels * zoom.factor)));
+}
+
+}  // namespace zemvaro::layout

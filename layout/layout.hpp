@@ -1,0 +1,145 @@
+// Zemvaro's window, described once for every toolkit that draws it: where
+// each control sits, what it says, its colours and tab stops, what a screen
+// reader calls it, and the texts the window adds to the core's. The Qt window
+// and the Win32 window only map this onto their own controls, so the two
+// cannot drift apart. Standard library only.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "layout/app_info.hpp"
+
+namespace zemvaro::layout {
+
+// Twips: 1/1440 inch, from the client area's top left corner.
+struct Twips {
+    int left, top, width, height;
+};
+
+struct Rgb {
+    std::uint8_t red, green, blue;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The four control arrays; a click handler serves a whole array.
+enum class Kind { Label, TextBox, Button, List };
+
+struct Control {
+    Kind kind;
+    int index;  // within its array: Label1(index), Text1(index), ...
+    Twips place;
+    std::string_view caption;   // labels and buttons
+    std::optional<Rgb> colour;  // background; none: the system's own
+    int tabIndex;
+    bool shown;
+    // What a screen reader calls the control; empty: its caption.
+    std::string_view accessibleName;
+    // The Label1 index whose caption stands above the control, or -1.
+    int captionLabel;
+};
+
+inline constexpr Twips kClientArea{0, 0, 6630, 5040};
+inline constexpr Rgb kBackground{192, 192, 255};
+
+struct Font {
+    std::string_view family;
+    int points;
+    int weight;
+    int charset;
+};
+inline constexpr Font kFont{"Times New Roman", 12, 400, 204};  // 204: Cyrillic
+
+inline constexpr std::string_view kHotSpotTip = "Великденско яйце";
+
+inline constexpr Rgb kLabelColour{255, 192, 128};
+
+inline constexpr std::array<Control, 12> kControls{{
+    {Kind::Label,
+     0,
+     {240, 0, 6135, 375},
+     "Математика - прости числа, Ератостен, Голдбах",
+     kLabelColour,
+     5,
+     true,
+     {},
+     -1},
+    {Kind::Label, 1, {360, 600, 1455, 375}, "Естествено:", kLabelColour, 6, true, {}, -1},
+    {Kind::Label, 2, {2280, 600, 1095, 375}, "Ератостен", kLabelColour, 7, true, {}, -1},
+    {Kind::Label, 3, {3720, 600, 975, 375}, "Прости", kLabelColour, 8, true, {}, -1},
+    // The hot spot copies the spare box over the report. Nothing can fill the
+    // spare box, so a click would only erase the report: both stay hidden.
+    {Kind::Label, 4, {6480, 0, 135, 135}, "", Rgb{0, 192, 0}, 10, false, kHotSpotTip, -1},
+    {Kind::TextBox, 0, {360, 960, 1455, 495}, "", {}, 0, true, "Естествено число", 1},
+    {Kind::Button, 0, {4920, 600, 1455, 495}, "Сметни", Rgb{128, 255, 128}, 1, true, {}, -1},
+    {Kind::Button, 1, {4920, 1680, 1455, 495}, "Чисти", Rgb{255, 128, 128}, 9, true, {}, -1},
+    {Kind::List, 0, {2280, 960, 1095, 1200}, "", {}, 2, true, "Сито на Ератостен", 2},
+    {Kind::List, 1, {3720, 960, 975, 1200}, "", {}, 3, true, "Прости числа", 3},
+    {Kind::TextBox, 1, {120, 2280, 6375, 2655}, "", {}, 4, true, "Резултат", -1},
+    // Reaches past the window's right and bottom edges, over the output box.
+    {Kind::TextBox, 2, {960, 2640, 6375, 2655}, "", {}, 11, false, "Резервно поле", -1},
+}};
+
+// The control of that array and index; every one the window uses exists.
+const Control& Find(Kind kind, int index);
+
+// The controls that take the keyboard focus, in tab-index order.
+std::vector<const Control*> TabOrder();
+
+// The input box holds at most this many characters (code points, not UTF-16 units).
+inline constexpr std::size_t kInputLength = 3;
+
+// Keeps `text` within kInputLength characters by removing the excess just
+// before `cursor`, where typing and pasting put new text, a whole character
+// at a time; what stood before the edit stays. Returns the new cursor.
+std::size_t FitInput(std::u16string& text, std::size_t cursor);
+
+// The window's caption: the project's address, then what the program does.
+std::string Caption();
+
+// What the window says when the doubled input does not fit the sieve's
+// 16-bit limit: the whole numbers from -16384 to 16383 double into it. Short
+// enough for the box to fit inside the window.
+inline constexpr std::string_view kOverflowMessage = "Допустими са цели числа от -16384 до 16383.";
+
+// A button's border, and the mark of the control that has the focus: dark
+// enough for well over 3:1 against white, the lavender and both buttons.
+inline constexpr Rgb kBorderColour{64, 64, 64};
+inline constexpr Rgb kFocusColour{32, 32, 96};
+inline constexpr int kBorderPixels = 1;
+inline constexpr int kFocusPixels = 2;
+
+// A button's colour while it is held down.
+constexpr Rgb Pressed(Rgb colour) {
+    const auto shade = [](std::uint8_t c) { return static_cast<std::uint8_t>(c * 100 / 118); };
+    return {shade(colour.red), shade(colour.green), shade(colour.blue)};
+}
+
+// Where the layout lands in a client area of width × height pixels on a
+// screen of `dpi` dots per inch: scaled uniformly by the largest factor at
+// which it fits, never below 1, and centred.
+struct Zoom {
+    double factor = 1.0;
+    double pixelsPerTwip = 96.0 / 1440.0;
+    int originX = 0, originY = 0;
+};
+Zoom FitClientArea(int width, int height, int dpi);
+
+struct Rect {
+    int left, top, width, height;
+    bool operator==(const Rect&) const = default;
+};
+
+// Edges are rounded, not sizes, so that controls that meet in twips still
+// meet in pixels.
+Rect ToPixels(const Twips& place, const Zoom& zoom);
+
+// A line width of the layout's, in pixels at the zoom; never below one.
+int ScaledPixels(int pixels, const Zoom& zoom);
+
+}  // namespace zemvaro::layout

@@ -1,0 +1,143 @@
+"""Checks the running program the way a screen reader sees it: through AT-SPI
+alone. Started by screen_reader.sh, which gives it a private X server, D-Bus
+session and accessibility bus, and starts the program with Qt options that
+must be ignored.
+
+    screen_reader.py EXPECTED_REPORT_OF_7
+"""
+import sys
+import time
+
+import pyatspi
+
+CAPTION_END = " сито на Ератостен, хипотеза на Голдбах"
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what, file=sys.stderr)
+
+
+def wait_for(find, what, seconds=20.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    sys.exit("FAIL: " + what + " never appeared")
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Zemvaro":
+            return app
+    return None
+
+
+def descendants(node):
+    for child in node:
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def relation_targets(node, relation):
+    return [r.getTarget(i).name for r in node.getRelationSet()
+            if r.getRelationType() == relation for i in range(r.getNTargets())]
+
+
+def press(node):
+    actions = node.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    actions.doAction(names.index("Press"))
+
+
+def extents(node, frame):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    origin = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (box.x - origin.x, box.y - origin.y, box.width, box.height)
+
+
+app = wait_for(application, "the program on the accessibility bus")
+frame = wait_for(lambda: next(iter(app), None), "the main window")
+check(frame.getRoleName() == "frame", "the window is a frame, not a " + frame.getRoleName())
+check(frame.name.startswith("https://") and frame.name.endswith(CAPTION_END),
+      "the frame is named by the caption, not '" + frame.name + "'")
+
+controls = {}
+for node in descendants(frame):
+    if node.name:
+        controls.setdefault(node.name, node)
+
+shown = {
+    # name: role
+    "Математика - прости числа, Ератостен, Голдбах": "label",
+    "Естествено:": "label",
+    "Ератостен": "label",
+    "Прости": "label",
+    "Естествено число": "text",
+    "Сметни": "push button",
+    "Чисти": "push button",
+    "Сито на Ератостен": "list",
+    "Прости числа": "list",
+    "Резултат": "text",
+}
+for name, role in shown.items():
+    node = controls.get(name)
+    check(node is not None, "no control named '" + name + "'")
+    if node is not None:
+        check(node.getRoleName() == role, name + " is a " + node.getRoleName() + ", not a " + role)
+        check(showing(node), name + " is not showing")
+for node in descendants(frame):
+    if node.name and showing(node):
+        check(node.name in shown, "showing but not expected: '" + node.name + "'")
+for hidden in ("Великденско яйце", "Резервно поле"):
+    node = controls.get(hidden)
+    check(node is None or not showing(node), hidden + " is showing")
+
+check(relation_targets(controls["Естествено число"], pyatspi.RELATION_LABELLED_BY) == ["Естествено:"],
+      "the input is not labelled by 'Естествено:'")
+for label, named in (("Естествено:", "Естествено число"), ("Ератостен", "Сито на Ератостен"),
+                     ("Прости", "Прости числа")):
+    check(relation_targets(controls[label], pyatspi.RELATION_LABEL_FOR) == [named],
+          "'" + label + "' does not label '" + named + "'")
+
+# Started with -reverse and a style sheet of huge fonts: neither may reach the layout.
+check(extents(controls["Сметни"], frame) == (328, 40, 97, 33),
+      "Сметни is at " + str(extents(controls["Сметни"], frame)) + ", not where the table puts it")
+
+# Compute '7' as a screen reader user would: set the text, press the button.
+controls["Естествено число"].queryEditableText().setTextContents("7")
+press(controls["Сметни"])
+with open(sys.argv[1], encoding="utf-8") as f:
+    expected = f.read()
+output = controls["Резултат"].queryText()
+report = wait_for(lambda: output.getText(0, -1) if output.getText(0, -1).startswith("Най-") else None,
+                  "the report of 7")
+check(report == expected, "the report of 7 reads\n" + report)
+
+# An empty input: the "N > 2" box must be reachable, text and button alike.
+controls["Естествено число"].queryEditableText().setTextContents("")
+press(controls["Сметни"])
+box = wait_for(lambda: next((w for w in app if w is not None and w.getRoleName() in ("dialog", "alert")),
+                            None), "the 'N > 2' box")
+check(box.name == "Zemvaro", "the box is titled '" + box.name + "'")
+texts = [n for n in descendants(box) if n.getRoleName() == "label" and n.name == "N > 2"]
+check(len(texts) == 1, "the box does not read 'N > 2'")
+buttons = [n for n in descendants(box) if n.getRoleName() == "push button"]
+check([b.name for b in buttons] == ["Добре"], "the box's buttons are " + str([b.name for b in buttons]))
+if buttons:
+    press(buttons[0])
+    wait_for(lambda: all(w is None or w.getRoleName() not in ("dialog", "alert") for w in app) or None,
+             "the box closing")
+
+if failures:
+    sys.exit(1)
+print("PASS: the window reads right through AT-SPI")

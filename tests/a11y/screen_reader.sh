@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs screen_reader.py against the real program under a private X server,
+# D-Bus session and accessibility bus. The program gets Qt options and a
+# style sheet that it must ignore.
+#
+#   screen_reader.sh EXECUTABLE EXPECTED_REPORT_OF_7
+set -euo pipefail
+
+if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
+  exec env ZEMVARO_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" \
+    dbus-run-session -- "$0" "$@"
+fi
+
+executable=$1
+expected=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
+bus=$!
+echo '* { font-size: 40pt; }' >"$work/huge.qss"
+# A real screen reader switches Qt's accessibility on; here the test does.
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" -reverse -stylesheet "$work/huge.qss" \
+  >"$work/log" 2>&1 &
+pid=$!
+trap 'kill "$pid" "$bus" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# Debian's pyatspi belongs to Debian's own Python, whatever else is on PATH.
+if ! timeout 120 /usr/bin/python3 "$here/screen_reader.py" "$expected"; then
+  cat "$work/log" >&2
+  exit 1
+fi
+kill -0 "$pid" 2>/dev/null || { cat "$work/log" >&2; echo "FAIL: the program is gone" >&2; exit 1; }

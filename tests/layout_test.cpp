@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "layout/layout.hpp"
+
+namespace zemvaro::layout {
+namespace {
+
+TEST(FitInput, KeepsThreeCharactersAndNeverHalfOfOne) {
+    const std::u16string smile = u"\U0001F600";  // two UTF-16 units
+    const struct {
+        std::u16string text;
+        std::size_t cursor;
+        std::u16string fitted;
+        std::size_t fittedCursor;
+    } cases[] = {
+        {u"123", 3, u"123", 3},
+        {u"12" + smile, 4, u"12" + smile, 4},
+        {u"123" + smile, 5, u"123", 3},                            // pasted at the end
+        {u"1" + smile + smile + u"3", 5, u"1" + smile + u"3", 3},  // pasted in the middle
+        {u"98765", 5, u"987", 3},
+        {u"4123", 1, u"123", 0},                 // typed at the start of a full box
+        {u"12345", 0, u"123", 0},                // cursor at the start: the end goes
+        {u"12\xD83D\xD83D", 4, u"12\xD83D", 3},  // lone surrogates count as one each
+        {u"", 0, u"", 0},
+    };
+    for (const auto& c : cases) {
+        std::u16string text = c.text;
+        EXPECT_EQ(FitInput(text, c.cursor), c.fittedCursor);
+        EXPECT_TRUE(text == c.fitted)
+            << "case of " << c.text.size() << " units, cursor " << c.cursor;
+    }
+}
+
+TEST(Zoom, FitsCentresAndNeverShrinks) {
+    const Twips input = Find(Kind::TextBox, 0).place;
+    const struct {
+        int width, height, dpi;
+        Rect expected;
+    } cases[] = {
+        {442, 336, 96, {24, 64, 97, 33}},    // the table at 15 twips a pixel
+        {884, 672, 96, {48, 128, 194, 66}},  // twice
+        {1000, 672, 96, {106, 128, 194, 66}},
+        {300, 200, 96, {24, 64, 97, 33}},    // too small: no shrinking
+        {663, 504, 144, {36, 96, 146, 50}},  // 150 %: edges rounded, not sizes
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToPixels(input, FitClientArea(c.width, c.height, c.dpi)), c.expected)
+            << c.width << "x" << c.height << " at " << c.dpi;
+    }
+    EXPECT_EQ(ScaledPixels(kFocusPixels, FitClientArea(884, 672, 96)), 4);
+}
+
+TEST(Layout, TabOrderFollowsTheTabIndexes) {
+    std::vector<int> indexes;
+    for (const Control* control : TabOrder()) {
+        indexes.push_back(control->tabIndex);
+    }
+    EXPECT_EQ(indexes, (std::vector<int>{0, 1, 2, 3, 4, 9, 11}));
+}
+
+}  // namespace
+}  // namespace zemvaro::layout
