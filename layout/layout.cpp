@@ -87,6 +87,10 @@ Zoom FitClientArea(int width, int height, int dpi) {
     return zoom;
 }
 
+Zoom Unzoomed(int dpi) {
+    return FitClientArea(0, 0, dpi);
+}
+
 Rect ToPixels(const Twips& place, const Zoom& zoom) {
     const auto at = [&zoom](int twips) {
         return static_cast<int>(std::lround(twips * zoom.pixelsPerTwip));
@@ -98,7 +102,9 @@ Rect ToPixels(const Twips& place, const Zoom& zoom) {
 }
 
 int ScaledPixels(int pixels, const Zoom& zoom) {
-    return std::max(1, static_cast<int>(std::lround(pixels * zoom.factor)));
+    constexpr double kTwipsPerPixelAt96 = 1440.0 / 96.0;
+    return std::max(
+        1, static_cast<int>(std::lround(pixels * zoom.pixelsPerTwip * kTwipsPerPixelAt96)));
 }
 
 }  // namespace zemvaro::layout

@@ -113,6 +113,12 @@ inline constexpr Rgb kBorderColour{64, 64, 64};
 inline constexpr Rgb kFocusColour{32, 32, 96};
 inline constexpr int kBorderPixels = 1;
 inline constexpr int kFocusPixels = 2;
+// The text boxes and lists: a grey line inside a white band as wide as the
+// focus mark, so that the mark moves no text.
+inline constexpr Rgb kFrameColour{138, 138, 138};
+inline constexpr Rgb kFieldColour{255, 255, 255};
+// How far a text box's text keeps from its border.
+inline constexpr int kTextMarginPixels = 4;
 
 // A button's colour while it is held down.
 constexpr Rgb Pressed(Rgb colour) {
@@ -130,6 +136,9 @@ struct Zoom {
 };
 Zoom FitClientArea(int width, int height, int dpi);
 
+// The layout at its own size, on a screen of `dpi` dots per inch.
+Zoom Unzoomed(int dpi);
+
 struct Rect {
     int left, top, width, height;
     bool operator==(const Rect&) const = default;
@@ -139,7 +148,8 @@ struct Rect {
 // meet in pixels.
 Rect ToPixels(const Twips& place, const Zoom& zoom);
 
-// A line width of the layout's, in pixels at the zoom; never below one.
+// A line width given in pixels at 96 dpi, at the zoom and its screen; never
+// below one.
 int ScaledPixels(int pixels, const Zoom& zoom);
 
 }  // namespace zemvaro::layout

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QTextDocument>
 #include <QValidator>
 #include <algorithm>
 
@@ -93,12 +94,13 @@ QString StyleSheet(const layout::Zoom& zoom) {
             case Kind::List:
                 // The same width focused or not, so that the text stays put.
                 sheet += QStringLiteral(
-                             "%1 { border: %2px solid #8a8a8a; padding: %3px; background: white; }"
-                             "%1:focus { border: %4; padding: 0px; }")
+                             "%1 { border: %2px solid %3; padding: %4px; background: %5; }"
+                             "%1:focus { border: %6; padding: 0px; }")
                              .arg(id)
                              .arg(border)
+                             .arg(ToColor(layout::kFrameColour).name())
                              .arg(layout::ScaledPixels(layout::kFocusPixels, zoom) - border)
-                             .arg(focus);
+                             .arg(ToColor(layout::kFieldColour).name(), focus);
                 break;
         }
     }
@@ -138,7 +140,8 @@ void WidenForTitle(QMessageBox& box) {
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromStdString(layout::Caption()));
     setAccessibleName(windowTitle());
-    const QSize smallest = ToRect(layout::ToPixels(layout::kClientArea, {})).size();
+    const QSize smallest =
+        ToRect(layout::ToPixels(layout::kClientArea, layout::Unzoomed(kDotsPerInch))).size();
     setMinimumSize(smallest);
     resize(smallest);
 
@@ -283,6 +286,10 @@ void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
     setFont(zoomed);
     for (const layout::Control& control : layout::kControls) {
         Widget(control)->setFont(zoomed);
+    }
+    for (std::size_t i = 1; i < textBox_.size(); ++i) {
+        textBox_[i]->document()->setDocumentMargin(
+            layout::ScaledPixels(layout::kTextMarginPixels, zoom));
     }
 }
 
