@@ -17,6 +17,10 @@ packages=(
   fonts-liberation2 qt6-translations-l10n
   # desktop integration and the .deb
   desktop-file-utils appstream dpkg-dev file
+  # zemvaro.exe: the cross compiler, GoogleTest's sources to build for it,
+  # and Wine to run and test it
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  wine wine64 fonts-wine python3-pefile
 )
 
 missing=()

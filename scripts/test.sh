@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds, and runs every test
-# through CTest, three times over:
-#   build/       the program, its tests and a smoke run of the benchmarks
-#   build-asan/  the core and its tests under AddressSanitizer and UBSan
-#   build-fuzz/  the core fuzzed with libFuzzer for a bounded time
+# through CTest, four times over:
+#   build/          the program, its tests and a smoke run of the benchmarks
+#   build-asan/     the core and its tests under AddressSanitizer and UBSan
+#   build-fuzz/     the core fuzzed with libFuzzer for a bounded time
+#   build-windows/  zemvaro.exe cross-built with MinGW-w64, tested under Wine
 # Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,3 +30,9 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
       -DZEMVARO_FUZZ=ON -DZEMVARO_WINDOW=OFF -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz
+
+echo "== zemvaro.exe, cross-built with MinGW-w64 and tested under Wine"
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DCMAKE_BUILD_TYPE=Release
+cmake --build build-windows -j"$jobs"
+ctest --test-dir build-windows

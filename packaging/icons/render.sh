@@ -7,3 +7,12 @@ cd "$(dirname "$0")"
 for size in 16 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" zemvaro.svg -o "zemvaro-$size.png"
 done
+
+# The Windows icon: 16, 48 and 256 pixels in full colour, and the 32-pixel
+# one in 256 colours with a one-bit mask, as icons of that size were made.
+# Needs ImageMagick's convert and icotool (Debian imagemagick, icoutils).
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+convert zemvaro-32.png -channel A -threshold 50% +channel -colors 255 "PNG8:$work/32.png"
+icotool -c -o zemvaro.ico -b 32 zemvaro-16.png -b 8 "$work/32.png" -b 32 zemvaro-48.png \
+  -r zemvaro-256.png
