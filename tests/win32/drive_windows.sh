@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives zemvaro.exe under Wine as a pupil would, on a private X server with
-# no window manager: the caption; '7' and "Сметни", the report copied with
-# Ctrl+A, Ctrl+C and compared; the "N > 2" box on '2'; the overflow box on
-# '9e9' with the window going on; '2.5' written with the prefix's decimal
-# comma; Enter and Escape doing nothing; "Чисти". PROBE reads and presses controls from inside the prefix.
+# no window manager: the caption; the input's limit, typed and pasted; '7'
+# and "Сметни", the report copied with Ctrl+A, Ctrl+C and compared; the
+# "N > 2" box on '2'; the overflow box on '9e9' with the window going on;
+# '2.5' written with the prefix's decimal comma; Enter and Escape doing
+# nothing; "Чисти". PROBE reads and presses controls from inside the prefix.
 #
 #   drive_windows.sh ZEMVARO_EXE PROBE_EXE WINE_PREFIX EXPECTED_REPORT_OF_7
 set -euo pipefail
@@ -55,6 +56,15 @@ case "$caption" in
   "https://"*" сито на Ератостен, хипотеза на Голдбах") ;;
   *) fail "caption is '$caption'" ;;
 esac
+
+# The input takes three characters, typed or pasted, and never half of one.
+click Text1 0
+xdotool type --delay 50 1234
+[ "$(probe text Text1 0)" = 123 ] || fail "typing 1234 left '$(probe text Text1 0)'"
+printf '12\360\237\230\2005' | xclip -selection clipboard
+xdotool key --delay 50 ctrl+a ctrl+v
+[ "$(probe text Text1 0)" = "$(printf '12\360\237\230\200')" ] ||
+  fail "pasting '12😀5' left '$(probe text Text1 0)'"
 
 enter 7
 sleep 0.3
