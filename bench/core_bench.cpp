@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Times the whole compute command, ours against the literal loops, and prints
 // the ratio of their medians.
 //

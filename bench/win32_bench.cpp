@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Times the Win32 window under Wine (or Windows): a compute click on '1e4'
 // from a cleared window until both lists and the report are drawn, split
 // into the core, the controls' own work and the rest, which is ours; and

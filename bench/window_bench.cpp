@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Times the real window offscreen: building and first showing it, and a
 // compute click on '1e4' until the lists and the report are repainted. Also
 // reports the process's peak memory after that click.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Times zemvaro.exe under Wine on a private X server: win32_bench's figures
 # for a compute click and the first window, then the program's start until
 # its window shows, with the Wine server already running (a warm prefix).

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Cross-compiles Zemvaro for 64-bit Windows with Debian's MinGW-w64 (the
 # POSIX-threads flavour, g++-mingw-w64-x86-64-posix), and runs what it builds
 # under Wine, so that CTest can run the Windows tests here.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Conversions between the texts the window holds and the numbers the
 // calculation uses. Their rules decide which inputs are accepted and how every
 // number in the report is written, so they are behaviour, not detail.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // The content of a list box: an ordered, never sorted list of texts.
 #pragma once
 

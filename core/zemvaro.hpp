@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Zemvaro's calculation core.
 //
 // The window's whole data is one FormState: three texts (input, output, a

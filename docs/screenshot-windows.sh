@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Remakes docs/zemvaro-7-windows.png: zemvaro.exe under Wine after computing
 # 7, on a private X server. Needs the Windows build and its Wine prefix
 # (scripts/test.sh, or ctest --test-dir build-windows) and ImageMagick's

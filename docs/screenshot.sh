@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Remakes docs/zemvaro-7.png: the real window after computing 7, under a
 # private X server. Needs the program built (scripts/run.sh or
 # scripts/test.sh) and ImageMagick's import (Debian imagemagick).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Zemvaro's window, described once for every toolkit that draws it: where
 // each control sits, what it says, its colours and tab stops, what a screen
 // reader calls it, and the texts the window adds to the core's. The Qt window

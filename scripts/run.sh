@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # The run command: installs what is missing, builds, and opens the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."

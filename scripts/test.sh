@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # The test command: installs what is missing, builds, and runs every test
 # through CTest, four times over:
 #   build/          the program, its tests and a smoke run of the benchmarks

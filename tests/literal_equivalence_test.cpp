@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // The shipped compute command must write exactly what the literal loops write.
 #include <gtest/gtest.h>
 

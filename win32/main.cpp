@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Zemvaro for Windows: one window, one thread, no command line.
 #include "win32/main_window.hpp"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Zemvaro's one window in Qt: shows the core's FormState in the controls the
 // layout table describes, and turns clicks into the core's commands. It
 // computes nothing itself.

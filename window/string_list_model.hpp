@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Shows a list of the core's as a Qt model, reading rows only when a view
 // asks for them, so twenty thousand rows cost nothing until they scroll in.
 #pragma once

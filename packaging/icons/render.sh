@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Renders the icon's PNG sizes from zemvaro.svg. The PNGs are committed, so
 # neither the build nor the tests need this; run it after changing the SVG.
 # Needs rsvg-convert (Debian librsvg2-bin).

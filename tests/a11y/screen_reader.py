@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
+
 """Checks the running program the way a screen reader sees it: through AT-SPI
 alone. Started by screen_reader.sh, which gives it a private X server, D-Bus
 session and accessibility bus, and starts the program with Qt options that

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Runs screen_reader.py against the real program under a private X server,
 # D-Bus session and accessibility bus. The program gets Qt options and a
 # style sheet that it must ignore.

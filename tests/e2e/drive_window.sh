@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Drives the real program as a user would, under a private X server: types
 # INPUT, clicks "Сметни", copies the output box with Ctrl+A, Ctrl+C and
 # compares the clipboard with EXPECTED. Also checks the window's caption and,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Arbitrary bytes into the parse and the whole compute command. Where the
 // input is small enough, the compute is also checked against the literal loops.
 #include <cstddef>

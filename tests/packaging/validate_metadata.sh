@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Fails on any error or warning in the desktop entry or the AppStream metainfo.
 #
 #   validate_metadata.sh DESKTOP_ENTRY METAINFO

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
+
 """Reads zemvaro.exe back the way Windows does and fails on anything amiss:
 it imports system DLLs only, carries the version record and the manifest,
 has the icon at every size, and stays small.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Reads and presses the running zemvaro.exe from outside, as the end-to-end
 // test needs, run in the same Wine prefix. Reading the controls by message is
 // steadier under Wine than its clipboard while a modal box is up.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Makes the Wine prefix the Windows tests run in, inside the build folder,
 # quietly and without a display. Settings that only the tests want live
 # here, never in the program.
