@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Installs the Debian packages that building, testing, running and packaging
 # Zemvaro need, and only those that are missing. Safe to run again.
 set -euo pipefail
@@ -16,7 +18,7 @@ packages=(
   # how the window looks and reads
   fonts-liberation2 qt6-translations-l10n
   # desktop integration and the .deb
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
   # zemvaro.exe: the cross compiler, GoogleTest's sources to build for it,
   # and Wine to run and test it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest

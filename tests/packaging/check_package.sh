@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Builds the .deb from BUILD_DIR, unpacks it into a scratch folder, checks its
-# files and its control fields, and drives the unpacked program once end to end.
+# files and its control fields, runs lintian on it, and drives the unpacked
+# program once end to end.
 #
 #   check_package.sh BUILD_DIR SOURCE_DIR APP_ID
 set -euo pipefail
@@ -26,6 +29,10 @@ dpkg-deb -x "$deb" "$root"
 expected_files=$(sort <<EOF_FILES
 usr/bin/zemvaro
 usr/share/applications/$app_id.desktop
+usr/share/doc/zemvaro/changelog.gz
+usr/share/doc/zemvaro/copyright
+usr/share/man/bg/man1/zemvaro.1.gz
+usr/share/man/man1/zemvaro.1.gz
 usr/share/icons/hicolor/128x128/apps/$app_id.png
 usr/share/icons/hicolor/16x16/apps/$app_id.png
 usr/share/icons/hicolor/256x256/apps/$app_id.png
@@ -48,6 +55,13 @@ echo "Depends: $depends"
 for needed in fonts-liberation2 qt6-translations-l10n qt6-qpa-plugins libqt6widgets6 libc6; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
 done
+
+# Debian's own checker has nothing to say, errors, warnings or otherwise.
+# (Its one remark when run as root is about how it runs, not about the
+# package.)
+report=$(lintian "$deb" 2>&1 | grep -vx 'running with root privileges is not recommended!' || true)
+[ -z "$report" ] || { echo "$report"; fail "lintian"; }
+echo "lintian: nothing to report"
 
 # The installed copies must be as valid as the ones in the build tree.
 "$source/tests/packaging/validate_metadata.sh" "$root/usr/share/applications/$app_id.desktop" \
