@@ -23,6 +23,8 @@ packages=(
   # and Wine to run and test it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 fonts-wine python3-pefile
+  # the Windows installer
+  nsis
 )
 
 missing=()
