@@ -13,8 +13,9 @@ namespace zemvaro {
 
 // Reads the number a text starts with: blanks, tabs and line feeds are dropped
 // wherever they stand, then an optional sign, digits with an optional full
-// stop and an optional E exponent, or an &H / &O whole number. Never fails: a text without a leading number gives 0,
-// a magnitude beyond the double range gives an infinity, a tiny one 0.
+// stop and an optional E exponent, or an &H / &O whole number. Never fails: a
+// text without a leading number gives 0, a magnitude beyond the double range
+// gives an infinity, a tiny one 0.
 double ParseLeadingNumber(std::string_view text);
 
 // Rounds half to even into the 16-bit range; throws OverflowError (declared in

@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // The compute command written as plainly as it can be: texts in list boxes,
 // every entry parsed again on every read, every multiple of every number
-// crossed out, every pair tried. Far too slow to ship; kept as the yardstick that the shipped code must match to the letter and
-// that the benchmark measures against.
+// crossed out, every pair tried. Far too slow to ship; kept as the yardstick
+// that the shipped code must match to the letter and that the benchmark
+// measures against.
 #pragma once
 
 #include <cstdint>
