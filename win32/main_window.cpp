@@ -292,14 +292,14 @@ HWND& MainWindow::Control(const layout::Control& control) {
 
 void MainWindow::CreateControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    // Created in tab-index order, which is the dialog keys' order; the
-    // labels, which take no focus, fall in between without harm.
-    std::vector<const layout::Control*> order;
+    // The controls that take the focus first, in tab order, which the dialog
+    // keys follow; then the labels, beneath them where they touch.
+    std::vector<const layout::Control*> order = layout::TabOrder();
     for (const layout::Control& control : layout::kControls) {
-        order.push_back(&control);
+        if (control.kind == Kind::Label) {
+            order.push_back(&control);
+        }
     }
-    std::sort(order.begin(), order.end(),
-              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
 
     for (const layout::Control* control : order) {
         const auto i = static_cast<std::size_t>(control->index);
