@@ -10,7 +10,7 @@
 set -euo pipefail
 
 if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../tests/xvfb.sh" 1024x768 "$0" "$@"
 fi
 
 build=$(cd "$1" && pwd)

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exec env ZEMVARO_UNDER_XVFB=1 tests/xvfb.sh 1024x768 "$0" "$@"
 fi
 
 export WINEPREFIX=$PWD/build-windows/wineprefix WINEDEBUG=-all

@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  exec env ZEMVARO_UNDER_XVFB=1 tests/xvfb.sh 1280x1024 "$0" "$@"
 fi
 
 scale=${1:-1}

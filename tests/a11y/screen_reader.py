@@ -8,10 +8,15 @@ must be ignored.
 
     screen_reader.py EXPECTED_REPORT_OF_7
 """
+import functools
+import os
 import sys
-import time
 
 import pyatspi
+from gi.repository import GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import poll  # noqa: E402
 
 CAPTION_END = " сито на Ератостен, хипотеза на Голдбах"
 failures = []
@@ -23,14 +28,8 @@ def check(condition, what):
         print("FAIL:", what, file=sys.stderr)
 
 
-def wait_for(find, what, seconds=20.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = find()
-        if found:
-            return found
-        time.sleep(0.1)
-    sys.exit("FAIL: " + what + " never appeared")
+# An object that has gone from the bus raises GLib.GError when read.
+wait_for = functools.partial(poll.wait_for, vanished=GLib.GError)
 
 
 def application():

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" \
+  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../xvfb.sh" 1024x768 \
     dbus-run-session -- "$0" "$@"
 fi
 
