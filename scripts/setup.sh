@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   # build
   g++ cmake make pkg-config
+  libfast-float-dev
   qt6-base-dev qt6-qpa-plugins
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Arbitrary bytes into the parse and the whole compute command. Where the
-// input is small enough, the compute is also checked against the literal loops.
+// input is small enough, the compute is also checked against the literal loops,
+// and every number written is checked against the C library's own %.15g (this
+// process never sets a locale, so its separator is the full stop).
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -32,7 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
 
     const double value = zemvaro::ParseLeadingNumber(text);
-    zemvaro::NumberToText(value, ",");
+    if (std::isfinite(value)) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%.15g", value);
+        if (zemvaro::NumberToText(value, ".") != (value == 0 ? "0" : expected)) {
+            std::abort();
+        }
+    }
     try {
         zemvaro::RoundToInt16(value);
     } catch (const zemvaro::OverflowError&) {
