@@ -4,20 +4,19 @@
 #include "win32/main_window.hpp"
 
 #include <commctrl.h>
-#include <initguid.h>  // defines the GUIDs oleacc.h declares, here and once
-#include <oleacc.h>
+#include <oleacc.h>  // the roles
 #include <richedit.h>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "win32/accessibility.hpp"
+
 namespace zemvaro::win32 {
 namespace {
 
 using layout::Kind;
-
-constexpr UINT kNameControls = WM_APP;
 
 COLORREF ToColorRef(layout::Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
@@ -74,6 +73,11 @@ std::wstring WindowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The row (from 0) that has the focus in a list box, or would have it.
+int Caret(HWND list) {
+    return static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
 }
 
 bool Has(const DRAWITEMSTRUCT& item, UINT state) {
@@ -190,7 +194,6 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);  // lays out, through WM_SIZE
             ShowState();
             lastFocus_ = text_[0];
-            PostMessageW(window_, kNameControls, 0, 0);
             return 0;
         }
         case WM_SIZE:
@@ -254,9 +257,6 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             }
             return TRUE;
         }
-        case kNameControls:
-            NameControlsForScreenReaders();
-            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -305,24 +305,21 @@ void MainWindow::CreateControls() {
         const auto i = static_cast<std::size_t>(control->index);
         const wchar_t* windowClass = L"STATIC";
         DWORD style = WS_CHILD | (control->shown ? WS_VISIBLE : 0);
-        bool framed = true;
         switch (control->kind) {
             case Kind::Label:
                 style |= SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
                 labelBrush_[i] = CreateSolidBrush(ToColorRef(*control->colour));
-                framed = false;
                 break;
             case Kind::Button:
                 windowClass = L"BUTTON";
                 style |= WS_TABSTOP | BS_OWNERDRAW;
-                framed = false;
                 break;
             case Kind::List:
                 // No data of its own: rows are drawn from the core's lists as
                 // they scroll in, so twenty thousand cost what twenty do.
                 windowClass = L"LISTBOX";
                 style |= WS_TABSTOP | WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED |
-                         LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL;
+                         LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL | LBS_NOTIFY;
                 break;
             case Kind::TextBox:
                 if (i == 0) {
@@ -342,8 +339,16 @@ void MainWindow::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control->kind, control->index))),
             instance, nullptr);
         Control(*control) = handle;
-        if (framed) {
-            SetWindowSubclass(handle, ControlProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+        if (control->kind != Kind::Label) {
+            // Replaced outright rather than through comctl32's subclass
+            // chain, which looks itself up by window property on every
+            // message, slowly under Wine.
+            const auto free =
+                std::find(subclassed_.begin(), subclassed_.end(), std::pair<HWND, WNDPROC>{});
+            SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            *free = {handle,
+                     reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                         handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)))};
         }
     }
     for (std::size_t i = 1; i < text_.size(); ++i) {
@@ -415,14 +420,46 @@ void MainWindow::ApplyZoom() {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT CALLBACK MainWindow::ControlProcedure(HWND control, UINT message, WPARAM w, LPARAM l,
-                                              UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<MainWindow*>(self)->HandleControl(control, message, w, l);
+LRESULT CALLBACK MainWindow::ControlProcedure(HWND control, UINT message, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    return self->HandleControl(control, message, w, l);
+}
+
+LRESULT MainWindow::Default(HWND control, UINT message, WPARAM w, LPARAM l) const {
+    for (const auto& [handle, procedure] : subclassed_) {
+        if (handle == control) {
+            return CallWindowProcW(procedure, control, message, w, l);
+        }
+    }
+    return DefWindowProcW(control, message, w, l);
+}
+
+// Every control that takes the focus: what a screen reader reads of it, and
+// for the text boxes and lists, their frame and keys.
+LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT) {
+        if (const LRESULT answer = AnswerScreenReader(control, w); answer > 0) {
+            return answer;
+        }
+    } else if (message == WM_NCDESTROY) {
+        // The last message: the control leaves with its own procedure.
+        const LRESULT result = Default(control, message, w, l);
+        for (auto& entry : subclassed_) {
+            if (entry.first == control) {
+                entry = {};
+            }
+        }
+        return result;
+    }
+    if (std::find(command_.begin(), command_.end(), control) != command_.end()) {
+        return Default(control, message, w, l);
+    }
+    return HandleFramed(control, message, w, l);
 }
 
 // The text boxes and lists draw their own border, as wide as the focus mark:
 // grey and white without the focus, dark with it.
-LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l) {
+LRESULT MainWindow::HandleFramed(HWND control, UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_NCCALCSIZE: {
             // The border comes off first; the scroll bar then sits inside it.
@@ -437,10 +474,10 @@ LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l
                 proposed->bottom =
                     proposed->top + std::min(lineHeight_, proposed->bottom - proposed->top);
             }
-            return DefSubclassProc(control, message, w, l);
+            return Default(control, message, w, l);
         }
         case WM_NCPAINT: {
-            DefSubclassProc(control, message, w, l);
+            Default(control, message, w, l);
             RECT rect{};
             GetWindowRect(control, &rect);
             OffsetRect(&rect, -rect.left, -rect.top);
@@ -461,19 +498,31 @@ LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l
         }
         case WM_SETFOCUS:
         case WM_KILLFOCUS: {
-            const LRESULT result = DefSubclassProc(control, message, w, l);
+            const LRESULT result = Default(control, message, w, l);
             RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            if (message == WM_SETFOCUS && IsList(control) &&
+                SendMessageW(control, LB_GETCOUNT, 0, 0) > 0) {
+                RaiseRowFocus(control, Caret(control));
+            }
             return result;
         }
+        case WM_LBUTTONDOWN:
+            if (IsList(control)) {
+                return MoveFocusRow(control, message, w, l);
+            }
+            break;
         case WM_GETDLGCODE:
             if (control == text_[1] || control == text_[2]) {
                 // Tab leaves the report as it leaves every other stop, and
                 // arriving does not select the whole of it.
-                return DefSubclassProc(control, message, w, l) &
+                return Default(control, message, w, l) &
                        ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_HASSETSEL);
             }
             break;
         case WM_KEYDOWN:
+            if (IsList(control)) {
+                return MoveFocusRow(control, message, w, l);
+            }
             // Ctrl+A selects all, in every edit control and under Wine too.
             if (w == 'A' && GetKeyState(VK_CONTROL) < 0 &&
                 (control == text_[0] || control == text_[1] || control == text_[2])) {
@@ -486,13 +535,20 @@ LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l
                 return 0;
             }
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(control, ControlProcedure, 0);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(control, message, w, l);
+    return Default(control, message, w, l);
+}
+
+// The list's focus row moves with the keys and the mouse only.
+LRESULT MainWindow::MoveFocusRow(HWND list, UINT message, WPARAM w, LPARAM l) {
+    const int before = Caret(list);
+    const LRESULT result = Default(list, message, w, l);
+    if (const int after = Caret(list); after != before && GetFocus() == list) {
+        RaiseRowFocus(list, after);
+    }
+    return result;
 }
 
 bool MainWindow::HandleDialogKeys(MSG& message) {
@@ -512,6 +568,7 @@ bool MainWindow::HandleDialogKeys(MSG& message) {
 void MainWindow::OnCommand(int id, int code) {
     const int button = id - ControlId(Kind::Button, 0);
     const int label = id - ControlId(Kind::Label, 0);
+    const int list = id - ControlId(Kind::List, 0);
     if (button >= 0 && button < static_cast<int>(command_.size()) && code == BN_CLICKED) {
         try {
             OnCommandClick(state_, static_cast<std::int16_t>(button), *this);
@@ -524,6 +581,9 @@ void MainWindow::OnCommand(int id, int code) {
     } else if (label >= 0 && label < static_cast<int>(label_.size()) && code == STN_CLICKED) {
         OnLabelClick(state_, static_cast<std::int16_t>(label));
         ShowState();
+    } else if (list >= 0 && list < static_cast<int>(list_.size()) && code == LBN_SELCHANGE) {
+        const HWND control = list_[static_cast<std::size_t>(list)];
+        RaiseRowSelection(control, static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
     } else if (id == ControlId(Kind::TextBox, 0) && code == EN_UPDATE) {
         const std::wstring text = WindowText(text_[0]);
         DWORD cursor = 0;
@@ -569,6 +629,11 @@ void MainWindow::ShowState() {
             SendMessageW(list_[i], LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
             SendMessageW(list_[i], LB_SETTOPINDEX, 0, 0);
             InvalidateRect(list_[i], nullptr, TRUE);
+        }
+        // A list keeps the focus through a compute only when a screen reader
+        // pressed the button for the user: its rows are new, say which has it.
+        if (GetFocus() == list_[i] && count > 0) {
+            RaiseRowFocus(list_[i], Caret(list_[i]));
         }
     }
 }
@@ -624,25 +689,38 @@ void MainWindow::DrawListRow(const DRAWITEMSTRUCT& item) {
     SelectObject(dc, oldFont);
 }
 
-// Screen readers name an edit box or a list after the label before it; these
-// have their own names in the table, set through the system's annotation
-// service. Done once the window is up, so that starting stays quick.
-void MainWindow::NameControlsForScreenReaders() {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-        return;
-    }
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
-        for (const layout::Control& control : layout::kControls) {
-            if (!control.accessibleName.empty()) {
-                services->SetHwndPropStr(Control(control), static_cast<DWORD>(OBJID_CLIENT),
-                                         CHILDID_SELF, PROPID_ACC_NAME,
-                                         Widen(control.accessibleName).c_str());
-            }
+const layout::Control* MainWindow::TableEntry(HWND control) {
+    for (const layout::Control& entry : layout::kControls) {
+        if (Control(entry) == control) {
+            return &entry;
         }
-        services->Release();
     }
+    return nullptr;
+}
+
+// An edit box or a list is named after the label before it, which would
+// make the input "Естествено:" and leave the lists unnamed; the table names
+// them. A list is ours to read out in full: it keeps no text of its own.
+LRESULT MainWindow::AnswerScreenReader(HWND control, WPARAM w) {
+    const layout::Control* entry = TableEntry(control);
+    if (entry == nullptr) {
+        return 0;
+    }
+    if (entry->kind == Kind::List) {
+        const auto i = static_cast<std::size_t>(entry->index);
+        return AnswerRowList(control, w, Widen(entry->accessibleName),
+                             std::shared_ptr<const StringList>(alive_, &state_.List1[i]));
+    }
+    Annotation annotation;
+    annotation.name = Widen(entry->accessibleName);
+    if (entry->kind == Kind::Button) {
+        // Drawn by the window, which the standard object takes for a pane.
+        annotation.role = ROLE_SYSTEM_PUSHBUTTON;
+    } else if (control == text_[1]) {
+        annotation.role = ROLE_SYSTEM_TEXT;
+        annotation.textIsValue = true;
+    }
+    return AnswerAnnotated(control, w, annotation);
 }
 
 void MainWindow::ShowMessage(const std::string& text) {

@@ -51,10 +51,16 @@ class MainWindow : public Host {
   private:
     MainWindow() = default;
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM w, LPARAM l,
-                                             UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     LRESULT HandleControl(HWND control, UINT message, WPARAM w, LPARAM l);
+    LRESULT HandleFramed(HWND control, UINT message, WPARAM w, LPARAM l);
+    LRESULT MoveFocusRow(HWND list, UINT message, WPARAM w, LPARAM l);
+    bool IsList(HWND control) const { return control == list_[0] || control == list_[1]; }
+    // The control's own procedure, for what HandleControl leaves to it.
+    LRESULT Default(HWND control, UINT message, WPARAM w, LPARAM l) const;
+    // What a screen reader gets for the control's client area.
+    LRESULT AnswerScreenReader(HWND control, WPARAM w);
 
     void CreateControls();
     // The outer size of the window whose client area is the layout's own.
@@ -68,7 +74,7 @@ class MainWindow : public Host {
     void SetText(HWND control, const std::string& text, std::string& shown);
     void DrawButton(const DRAWITEMSTRUCT& item);
     void DrawListRow(const DRAWITEMSTRUCT& item);
-    void NameControlsForScreenReaders();
+    const layout::Control* TableEntry(HWND control);
 
     HWND window_ = nullptr;
     FormState state_;
@@ -78,6 +84,11 @@ class MainWindow : public Host {
     std::array<HWND, 2> list_{};
     std::array<std::string, 3> shownText_;  // what the text boxes show, to skip resending it
     std::array<int, 2> shownCount_{};
+    // The controls that take the focus, and their own procedures.
+    std::array<std::pair<HWND, WNDPROC>, 7> subclassed_{};
+    // Screen readers' objects may outlive the window; they see the lists
+    // through this, only for as long as it lives.
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
     HWND lastFocus_ = nullptr;  // given back when the window is active again
 
     UINT dpi_ = 96;

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Zemvaro developers
+// What a Windows screen reader reads of Zemvaro's window, through MSAA (UI
+// Automation falls back to it for Win32 controls). A reader asks each control
+// for its object with WM_GETOBJECT; the window answers for OBJID_CLIENT itself:
+//  - a list: an object of ours, role list, named from the layout table, one
+//    simple child per row, read on demand from the core's list, so that a
+//    refill of twenty thousand rows costs nothing here;
+//  - any other control: the system's standard object, with only what differs
+//    from it replaced (a name, a description, the report's role and value).
+// Every object answers RPC_E_DISCONNECTED once its window is gone.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "core/string_list.hpp"
+
+namespace zemvaro::win32 {
+
+// What a control's object says beyond the standard one; empty or zero: as
+// the standard object says.
+struct Annotation {
+    std::wstring name;
+    std::wstring description;
+    LONG role = 0;
+    // A read-only text box, whose text is its value rather than its name.
+    bool textIsValue = false;
+};
+
+// The answer to WM_GETOBJECT for OBJID_CLIENT of `control`: the standard
+// object with `annotation` over it. Not positive: no answer, leave it to the
+// control.
+LRESULT AnswerAnnotated(HWND control, WPARAM w, const Annotation& annotation);
+
+// The answer to WM_GETOBJECT for OBJID_CLIENT of a no-data list box that
+// shows `rows`, while they last.
+LRESULT AnswerRowList(HWND list, WPARAM w, std::wstring name, std::weak_ptr<const StringList> rows);
+
+// Tell readers that `row` (from 0) of the list has the focus, or is
+// selected. Windows' own list box raises both events itself; Wine's raises
+// neither, and there these do.
+void RaiseRowFocus(HWND list, int row);
+void RaiseRowSelection(HWND list, int row);
+
+}  // namespace zemvaro::win32
