@@ -6,7 +6,8 @@
 # Needs rsvg-convert (Debian librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")"
-for size in 16 32 48 64 128 256; do
+# 192 and 512 are for the web page's manifest.
+for size in 16 32 48 64 128 192 256 512; do
   rsvg-convert -w "$size" -h "$size" zemvaro.svg -o "zemvaro-$size.png"
 done
 
