@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Zemvaro's window, described once for every toolkit that draws it: where
 // each control sits, what it says, its colours and tab stops, what a screen
-// reader calls it, and the texts the window adds to the core's. The Qt window
-// and the Win32 window only map this onto their own controls, so the two
-// cannot drift apart. Standard library only.
+// reader calls it, and the texts the window adds to the core's. The Qt window,
+// the Win32 window and the web page only map this onto their own controls,
+// so they cannot drift apart. Standard library only.
 #pragma once
 
 #include <array>
@@ -108,6 +108,10 @@ std::string Caption();
 // 16-bit limit: the whole numbers from -16384 to 16383 double into it. Short
 // enough for the box to fit inside the window.
 inline constexpr std::string_view kOverflowMessage = "Допустими са цели числа от -16384 до 16383.";
+
+// The one button of a message box, as Qt's Bulgarian translation names it;
+// the web page draws its own box.
+inline constexpr std::string_view kMessageButton = "Добре";
 
 // A button's border, and the mark of the control that has the focus: dark
 // enough for well over 3:1 against white, the lavender and both buttons.

@@ -3,14 +3,14 @@
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 
 # The release command: builds, from clean build folders, the .deb, the
-# Windows installer and the portable zip into dist/, each named with the
-# version, with their SHA-256 sums. Run the test command first.
+# Windows installer, the portable zip and the web page's zip into dist/, each
+# named with the version, with their SHA-256 sums. Run the test command first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 jobs=$(nproc)
-rm -rf build-release build-release-windows dist
+rm -rf build-release build-release-windows build-release-web dist
 
 echo "== the .deb"
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF
@@ -22,9 +22,14 @@ cmake -S . -B build-release-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_6
       -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF
 cmake --build build-release-windows -j"$jobs"
 
+echo "== the web page's zip"
+emcmake cmake -S . -B build-release-web -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TESTS=OFF \
+      -DZEMVARO_BENCH=OFF
+cmake --build build-release-web -j"$jobs"
+
 mkdir dist
 cp build-release/package/*.deb build-release-windows/packaging/windows/*-setup.exe \
-   build-release-windows/packaging/windows/*-portable.zip dist/
+   build-release-windows/packaging/windows/*-portable.zip build-release-web/web/*-web.zip dist/
 
 # Debian's checker must have nothing to say (its remark about running as root
 # is about how it runs, not about the package).

@@ -26,6 +26,10 @@ packages=(
   wine wine64 fonts-wine python3-pefile
   # the Windows installer
   nsis
+  # the web page: the core in WebAssembly, its font cut from Liberation
+  # Serif, and Debian's own Chromium to test it in
+  emscripten python3-fonttools python3-brotli
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

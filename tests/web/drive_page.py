@@ -1,0 +1,199 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Zemvaro developers
+
+"""Drives the web page in headless Chromium as a Bulgarian pupil would, every
+control found by its role and accessible name: the title; the input's limit;
+compute, the message boxes, Enter and Escape, clear; twenty thousand rows and
+End; what the accessibility tree says; the page at a phone's size; the page
+offline from its service worker; and no console error on the way.
+
+    drive_page.py SITE_DIR EXPECTED_REPORT_OF_7
+"""
+import os
+import sys
+
+from selenium.common.exceptions import StaleElementReferenceException
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import poll  # noqa: E402
+from browser import Site, chromium, fail, open_page, viewport  # noqa: E402
+
+OVERFLOW = "Допустими са цели числа от -16384 до 16383."
+REJECTED = "Най-близкото по-голямо просто число е: \n"
+site_dir, expected_file = sys.argv[1:3]
+with open(expected_file, encoding="utf-8") as f:
+    REPORT_7 = f.read()
+
+
+def wait_for(find, what, seconds=10.0):
+    # A row scrolled away is gone from the page: not yet, not a failure.
+    return poll.wait_for(find, what, seconds, vanished=StaleElementReferenceException)
+
+
+def control(role, name):
+    for element in driver.find_elements(By.CSS_SELECTOR, "#window > *"):
+        if element.aria_role == role and element.accessible_name == name:
+            return element
+    fail("no %s named '%s'" % (role, name))
+
+
+def script(code, *arguments):
+    return driver.execute_script(code, *arguments)
+
+
+def rows(listbox):
+    """The number of rows, and the selected one's place (0: none)."""
+    return script("""
+        const rows = arguments[0].querySelectorAll("[role=option]");
+        const selected = arguments[0].querySelector("[aria-selected=true]");
+        return [rows.length ? Number(rows[0].getAttribute("aria-setsize")) : 0,
+                selected ? Number(selected.getAttribute("aria-posinset")) : 0];""", listbox)
+
+
+def first_rows(listbox, n):
+    return script("""return [...arguments[0].querySelectorAll("[role=option]")]
+        .sort((a, b) => a.getAttribute("aria-posinset") - b.getAttribute("aria-posinset"))
+        .slice(0, arguments[1]).map((row) => row.textContent);""", listbox, n)
+
+
+def type_into_input(text):
+    field.click()
+    ActionChains(driver).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL).perform()
+    field.send_keys(Keys.BACKSPACE, text)
+
+
+def message_box():
+    """The open box's title, text and buttons, or None."""
+    return script("""
+        const box = document.querySelector("dialog[open]");
+        return box && [document.getElementById(box.getAttribute("aria-labelledby")).textContent,
+                       document.getElementById(box.getAttribute("aria-describedby")).textContent,
+                       [...box.querySelectorAll("button")].map((b) => b.textContent)];""")
+
+
+site = Site(site_dir)
+driver = chromium("bg")
+try:
+    viewport(driver, 1280, 800)
+    open_page(driver, site.url)
+    if not (driver.title.startswith("https://") and
+            driver.title.endswith(" сито на Ератостен, хипотеза на Голдбах")):
+        fail("the title is '%s'" % driver.title)
+
+    field = control("textbox", "Естествено:")
+    compute = control("button", "Сметни")
+    clear = control("button", "Чисти")
+    sieve = control("listbox", "Ератостен")
+    primes = control("listbox", "Прости")
+    report = control("textbox", "Резултат")
+    if driver.switch_to.active_element != field:
+        fail("the input does not have the focus at start")
+
+    type_into_input("1234")
+    if field.get_property("value") != "123":
+        fail("typing 1234 left '%s'" % field.get_property("value"))
+
+    # typed, the box it brings (None: none) and how it is closed, the report
+    # (None: as before), the rows of both lists
+    cases = [
+        ("7", None, None, REPORT_7, (14, 7)),
+        ("2", "N > 2", Keys.ENTER, REJECTED, (0, 0)),
+        ("9e9", OVERFLOW, Keys.ESCAPE, None, (0, 0)),
+        ("2.5", None, None, "Най-близкото по-голямо просто число е: 3\n2,5 = 0.5*(2 + 3)\n", (5, 4)),
+    ]
+    for typed, box, close, expected, counts in cases:
+        before = report.get_property("value")
+        type_into_input(typed)
+        compute.click()
+        if box is not None:
+            seen = wait_for(message_box, "the box for '%s'" % typed)
+            if seen != ["Zemvaro", box, ["Добре"]]:
+                fail("'%s' brought the box %s" % (typed, seen))
+            ActionChains(driver).send_keys(close).perform()
+            wait_for(lambda: message_box() is None, "the box for '%s' closing" % typed)
+            if driver.switch_to.active_element != compute:
+                fail("the focus did not go back to Сметни after the box for '%s'" % typed)
+        got = report.get_property("value")
+        if got != (before if expected is None else expected):
+            fail("the report of '%s' reads\n%s" % (typed, got))
+        if (rows(sieve)[0], rows(primes)[0]) != counts:
+            fail("the lists of '%s' have %s rows" % (typed, (rows(sieve)[0], rows(primes)[0])))
+        if typed == "7" and (first_rows(sieve, 4), first_rows(primes, 4)) != (
+                ["1", "2", "3", "0"], ["1", "2", "3", "5"]):
+            fail("the lists of 7 start %s" % [first_rows(sieve, 4), first_rows(primes, 4)])
+
+    # Neither button is a default one: Enter and Escape start nothing.
+    type_into_input("7")
+    ActionChains(driver).send_keys(Keys.TAB, Keys.ENTER, Keys.ESCAPE).perform()
+    field.send_keys(Keys.ENTER, Keys.ESCAPE)
+    if rows(sieve)[0] != 5 or not report.get_property("value").startswith(
+            "Най-близкото по-голямо просто число е: 3"):
+        fail("Enter or Escape computed")
+    clear.click()
+    if (field.get_property("value"), report.get_property("value"), rows(sieve)[0],
+            rows(primes)[0]) != ("", "", 0, 0):
+        fail("Чисти left something behind")
+
+    type_into_input("1e4")
+    compute.click()
+    if (rows(sieve)[0], rows(primes)[0]) != (20000, 2263):
+        fail("1e4 gave %s rows" % [rows(sieve)[0], rows(primes)[0]])
+    sieve.click()
+    ActionChains(driver).send_keys(Keys.END).perform()
+    if rows(sieve)[1] != 20000:
+        fail("End in the sieve list selected row %d" % rows(sieve)[1])
+
+    # What a screen reader is given.
+    tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    named = {}
+    for node in tree:
+        if not node.get("ignored") and node.get("name", {}).get("value"):
+            properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
+            named[(node["role"]["value"], node["name"]["value"])] = properties
+    for role, name in [("textbox", "Естествено:"), ("listbox", "Ератостен"),
+                       ("listbox", "Прости"), ("button", "Сметни"), ("button", "Чисти")]:
+        if (role, name) not in named:
+            fail("the accessibility tree has no %s named '%s'" % (role, name))
+    if not named.get(("textbox", "Резултат"), {}).get("multiline"):
+        fail("the report is not a multi-line text box to a screen reader")
+
+    # A phone held upright: all of the window, no sideways scrolling.
+    viewport(driver, 360, 740, phone=True)
+    open_page(driver, site.url)
+    fits = script("""
+        const page = document.documentElement;
+        return page.scrollWidth <= page.clientWidth && [...document.querySelectorAll("#window > *")]
+            .every((e) => { const r = e.getBoundingClientRect();
+                            return r.left >= 0 && r.right <= innerWidth && r.bottom <= innerHeight; });""")
+    if not fits:
+        fail("the window does not fit a 360 x 740 phone")
+
+    # Once visited, the page works with the server gone and no HTTP cache.
+    driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        navigator.serviceWorker.ready.then(function wait() {
+            navigator.serviceWorker.controller ? done() : setTimeout(wait, 20); });""")
+    site.stop()
+    driver.execute_cdp_cmd("Network.enable", {})
+    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+    viewport(driver, 1280, 800)
+    open_page(driver, site.url)
+    field = control("textbox", "Естествено:")
+    report = control("textbox", "Резултат")
+    type_into_input("7")
+    control("button", "Сметни").click()
+    if report.get_property("value") != REPORT_7:
+        fail("offline, the report of 7 reads\n" + report.get_property("value"))
+
+    errors = [entry["message"] for entry in driver.get_log("browser")
+              if entry["level"] == "SEVERE"]
+    if errors:
+        fail("the console says\n" + "\n".join(errors))
+finally:
+    driver.quit()
+    if site.process.poll() is None:
+        site.stop()
+print("PASS: the web page in Chromium")
