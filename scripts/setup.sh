@@ -14,8 +14,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils
-  # the screen-reader test: a private D-Bus session and AT-SPI bus
+  # the screen-reader tests: a private D-Bus session and AT-SPI bus, and
+  # Debian's own screen reader, speaking Bulgarian into no sound device
   dbus at-spi2-core python3-pyatspi
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng libao4 openbox locales
   # how the window looks and reads
   fonts-liberation2 qt6-translations-l10n
   # desktop integration and the .deb
