@@ -6,9 +6,13 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace zemvaro::layout {
 namespace {
+
+// The caption after the address: what the program does.
+constexpr std::string_view kWhatItDoes = "сито на Ератостен, хипотеза на Голдбах";
 
 bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -75,7 +79,27 @@ std::size_t FitInput(std::u16string& text, std::size_t cursor) {
 }
 
 std::string Caption() {
-    return std::string(kWebAddress) + " сито на Ератостен, хипотеза на Голдбах";
+    return std::string(kWebAddress) + " " + std::string(kWhatItDoes);
+}
+
+std::string AccessibleCaption() {
+    return std::string(kApplicationName) + " – " + std::string(kWhatItDoes);
+}
+
+std::string ClickSummary(int button, int sieved, int primes, std::string_view report,
+                         bool messageShown) {
+    if (messageShown) {
+        return {};
+    }
+    if (button == 1) {
+        return "Изчистено.";
+    }
+    if (button != 0 || sieved == 0) {
+        return {};
+    }
+    const std::string_view firstLine = report.substr(0, report.find("\r\n"));
+    return "Готово: " + std::to_string(sieved) + " числа в ситото, " + std::to_string(primes) +
+           " прости. " + std::string(firstLine) + ".";
 }
 
 Zoom FitClientArea(int width, int height, int dpi) {

@@ -104,6 +104,22 @@ std::size_t FitInput(std::u16string& text, std::size_t cursor);
 // The window's caption: the project's address, then what the program does.
 std::string Caption();
 
+// What a screen reader calls the window: the caption with the program's
+// name for the address, which a synthesiser would spell out letter by letter.
+std::string AccessibleCaption();
+
+// What a screen reader says of the input, after its name: what to type.
+inline constexpr std::string_view kInputDescription = "Цяло число, до три знака";
+
+// What a screen reader is told after a click on Command1(button), the focus
+// staying on the button, so that a pupil who cannot see the lists and the
+// report knows they changed: the compute's counts and the report's first
+// line, or that all was cleared. Given what the click left (the lists'
+// lengths and the report) and whether it brought a message box, which has
+// spoken for itself: then, and for any other button, nothing ("").
+std::string ClickSummary(int button, int sieved, int primes, std::string_view report,
+                         bool messageShown);
+
 // What the window says when the doubled input does not fit the sieve's
 // 16-bit limit: the whole numbers from -16384 to 16383 double into it. Short
 // enough for the box to fit inside the window.

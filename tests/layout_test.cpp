@@ -36,6 +36,26 @@ TEST(FitInput, KeepsThreeCharactersAndNeverHalfOfOne) {
     }
 }
 
+TEST(Layout, SpokenTexts) {
+    EXPECT_EQ(AccessibleCaption(), "Zemvaro – сито на Ератостен, хипотеза на Голдбах");
+    const std::string report7 = "Най-близкото по-голямо просто число е: 11\r\n7 = 0.5*(1 + 13)\r\n";
+    const struct {
+        int button, sieved, primes;
+        std::string report;
+        bool messageShown;
+        std::string said;
+    } cases[] = {
+        {0, 14, 7, report7, false,
+         "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."},
+        {0, 0, 0, "Най-близкото по-голямо просто число е: \r\n", true, ""},  // "N > 2"
+        {0, 0, 0, report7, true, ""},                                        // overflow
+        {1, 0, 0, "", false, "Изчистено."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClickSummary(c.button, c.sieved, c.primes, c.report, c.messageShown), c.said);
+    }
+}
+
 TEST(Zoom, FitsCentresAndNeverShrinks) {
     const Twips input = Find(Kind::TextBox, 0).place;
     const struct {

@@ -13,16 +13,23 @@
 #include <QTranslator>
 
 #include "layout/layout.hpp"
+#include "window/announcer.hpp"
 #include "window/main_window.hpp"
 
 namespace zemvaro::window {
 namespace {
 
-// A plain QWidget reads to a screen reader as a nameless filler; the main
-// window is a frame, named by its caption.
-QAccessibleInterface* AccessibleMainWindow(const QString&, QObject* object) {
+// A plain QWidget reads to a screen reader as a nameless filler: the main
+// window is a frame, and the announcer a status bar with a notification.
+QAccessibleInterface* AccessibleWidget(const QString&, QObject* object) {
     if (auto* window = qobject_cast<MainWindow*>(object)) {
         return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    if (auto* announcer = qobject_cast<Announcer*>(object)) {
+        return new QAccessibleWidget(announcer, QAccessible::StatusBar);
+    }
+    if (auto* notification = qobject_cast<Notification*>(object)) {
+        return new QAccessibleWidget(notification, QAccessible::Notification);
     }
     return nullptr;
 }
@@ -43,7 +50,7 @@ void SetUpApplication(QApplication& app) {
         icon.addFile(file.next());
     }
     QApplication::setWindowIcon(icon);
-    QAccessible::installFactory(AccessibleMainWindow);
+    QAccessible::installFactory(AccessibleWidget);
 
     // Qt's own texts (the OK button, the text boxes' context menus) in
     // Bulgarian whatever the system language, since everything else is.

@@ -3,6 +3,7 @@
 
 #include "window/main_window.hpp"
 
+#include <QAccessible>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,9 +16,11 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QTextDocument>
+#include <QTimer>
 #include <QValidator>
 #include <algorithm>
 
+#include "window/announcer.hpp"
 #include "window/string_list_model.hpp"
 
 namespace zemvaro::window {
@@ -142,7 +145,7 @@ void WidenForTitle(QMessageBox& box) {
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromStdString(layout::Caption()));
-    setAccessibleName(windowTitle());
+    setAccessibleName(QString::fromStdString(layout::AccessibleCaption()));
     const QSize smallest =
         ToRect(layout::ToPixels(layout::kClientArea, layout::Unzoomed(kDotsPerInch))).size();
     setMinimumSize(smallest);
@@ -176,6 +179,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                 list_[i]->setEditTriggers(QAbstractItemView::NoEditTriggers);
                 list_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
                 list_[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                list_[i]->installEventFilter(this);
                 widget = list_[i];
                 break;
             case Kind::TextBox:
@@ -183,6 +187,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                     input_ = new QLineEdit(this);
                     input_->setAlignment(Qt::AlignCenter);
                     input_->setValidator(new InputLimit(input_));
+                    input_->setAccessibleDescription(FromUtf8(layout::kInputDescription));
                     connect(input_, &QLineEdit::textChanged, this,
                             [this](const QString& text) { state_.Text1[0] = text.toStdString(); });
                     widget = input_;
@@ -209,6 +214,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     textBox_[1]->setReadOnly(true);
     textBox_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     textBox_[1]->setFocusPolicy(Qt::StrongFocus);
+    announcer_ = new Announcer(this);
     // The spare box takes typing, should it ever be shown.
     connect(textBox_[2], &QPlainTextEdit::textChanged, this,
             [this] { state_.Text1[2] = textBox_[2]->toPlainText().toStdString(); });
@@ -239,6 +245,7 @@ QWidget* MainWindow::Widget(const layout::Control& control) const {
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
+    messageShown_ = true;
     // The core may ask in the middle of a command: show what it has done so far.
     ShowState();
     QMessageBox box(this);
@@ -298,6 +305,12 @@ void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
 
 // A label is clicked when the left button goes down and comes up on it.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (const auto list = std::find(list_.begin(), list_.end(), watched); list != list_.end()) {
+        if (event->type() == QEvent::FocusIn) {
+            QTimer::singleShot(0, this, [this, view = *list] { SayCurrentRow(view); });
+        }
+        return false;
+    }
     const auto found = std::find(label_.begin(), label_.end(), watched);
     if (found == label_.end()) {
         return QWidget::eventFilter(watched, event);
@@ -318,6 +331,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::OnCommand(std::int16_t index) {
+    messageShown_ = false;
     try {
         OnCommandClick(state_, index, *this);
     } catch (const OverflowError&) {
@@ -326,6 +340,24 @@ void MainWindow::OnCommand(std::int16_t index) {
         ShowMessage(std::string(layout::kOverflowMessage));
     }
     ShowState();
+    const std::string said = layout::ClickSummary(
+        index, state_.List1[0].Count(), state_.List1[1].Count(), state_.Text1[1], messageShown_);
+    if (!said.empty()) {
+        announcer_->Say(QString::fromStdString(said));
+    }
+}
+
+void MainWindow::SayCurrentRow(QListView* list) {
+    const QModelIndex current = list->currentIndex();
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
+    if (!list->hasFocus() || !current.isValid() || view == nullptr ||
+        view->tableInterface() == nullptr) {
+        return;  // an empty list is said as a list
+    }
+    if (QAccessibleInterface* row = view->tableInterface()->cellAt(current.row(), 0)) {
+        QAccessibleEvent focused(row, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
+    }
 }
 
 void MainWindow::OnLabel(std::int16_t index) {

@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace zemvaro::window {
 
+class Announcer;
 class StringListModel;
 
 class MainWindow : public QWidget, public Host {
@@ -38,6 +39,9 @@ class MainWindow : public QWidget, public Host {
 
   private:
     QWidget* Widget(const layout::Control& control) const;
+    // Tells a screen reader the list's current row once the focus has settled
+    // in it: Qt makes the row current, then names the list alone as focused.
+    void SayCurrentRow(QListView* list);
     void OnCommand(std::int16_t index);
     void OnLabel(std::int16_t index);
     // Brings every control in line with state_.
@@ -52,6 +56,8 @@ class MainWindow : public QWidget, public Host {
     std::array<QPushButton*, 2> command_{};
     std::array<QListView*, 2> list_{};
     std::array<StringListModel*, 2> model_{};
+    Announcer* announcer_ = nullptr;
+    bool messageShown_ = false;  // during a click
     double styledFactor_ = 0.0;  // the zoom the style sheet was written for
 };
 

@@ -29,6 +29,10 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" -reverse -stylesheet "$work/hug
   >"$work/log" 2>&1 &
 pid=$!
 trap 'kill "$pid" "$bus" 2>/dev/null || true; rm -rf "$work"' EXIT
+# No window manager makes the window active: give it the keyboard, as a
+# pupil's desktop would, so that what has the focus can be read.
+window=$(timeout 30 xdotool search --sync --class Zemvaro | head -n 1)
+xdotool windowfocus --sync "$window"
 
 # Debian's pyatspi belongs to Debian's own Python, whatever else is on PATH.
 if ! timeout 120 /usr/bin/python3 "$here/screen_reader.py" "$expected"; then
