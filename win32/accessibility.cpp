@@ -500,9 +500,9 @@ bool ComIsReady() {
     return ready;
 }
 
-IAccessible* StandardObject(HWND window) {
+IAccessible* StandardObject(HWND window, LONG object = OBJID_CLIENT) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(window, object, IID_IAccessible,
                                          reinterpret_cast<void**>(&standard)))) {
         return nullptr;
     }
@@ -526,9 +526,9 @@ bool ListRaisesRowEvents() {
 
 }  // namespace
 
-LRESULT AnswerAnnotated(HWND control, WPARAM w, const Annotation& annotation) {
-    IAccessible* standard = ComIsReady() ? StandardObject(control) : nullptr;
-    return standard != nullptr ? Answer(new Annotated(control, standard, annotation), w) : 0;
+LRESULT AnswerAnnotated(HWND window, LONG object, WPARAM w, const Annotation& annotation) {
+    IAccessible* standard = ComIsReady() ? StandardObject(window, object) : nullptr;
+    return standard != nullptr ? Answer(new Annotated(window, standard, annotation), w) : 0;
 }
 
 LRESULT AnswerRowList(HWND list, WPARAM w, std::wstring name,

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // What a Windows screen reader reads of Zemvaro's window, through MSAA (UI
-// Automation falls back to it for Win32 controls). A reader asks each control
-// for its object with WM_GETOBJECT; the window answers for OBJID_CLIENT itself:
+// Automation falls back to it for Win32 controls). A reader asks the window
+// and each control for its object with WM_GETOBJECT; the window answers
+// itself: for its own frame and client area, named without the web address,
+// and for each control's client area:
 //  - a list: an object of ours, role list, named from the layout table, one
 //    simple child per row, read on demand from the core's list, so that a
 //    refill of twenty thousand rows costs nothing here;
@@ -33,10 +35,10 @@ struct Annotation {
     bool textIsValue = false;
 };
 
-// The answer to WM_GETOBJECT for OBJID_CLIENT of `control`: the standard
-// object with `annotation` over it. Not positive: no answer, leave it to the
-// control.
-LRESULT AnswerAnnotated(HWND control, WPARAM w, const Annotation& annotation);
+// The answer to WM_GETOBJECT for `object` (OBJID_CLIENT or OBJID_WINDOW) of
+// `window`: the standard object with `annotation` over it. Not positive: no
+// answer, leave it to the window.
+LRESULT AnswerAnnotated(HWND window, LONG object, WPARAM w, const Annotation& annotation);
 
 // The answer to WM_GETOBJECT for OBJID_CLIENT of a no-data list box that
 // shows `rows`, while they last.

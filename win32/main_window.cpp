@@ -257,6 +257,23 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             }
             return TRUE;
         }
+        case WM_GETOBJECT: {
+            // Named by the program, not by the web address the caption starts
+            // with, which a synthesiser would spell out: the frame, and the
+            // client area a reader may ask for instead.
+            const auto object = static_cast<LONG>(l);
+            if (object == OBJID_WINDOW || object == OBJID_CLIENT) {
+                Annotation annotation;
+                annotation.name = Widen(layout::AccessibleCaption());
+                // As Windows' own frame says; Wine's says nothing.
+                annotation.role = object == OBJID_WINDOW ? ROLE_SYSTEM_WINDOW : 0;
+                if (const LRESULT answer = AnswerAnnotated(window_, object, w, annotation);
+                    answer > 0) {
+                    return answer;
+                }
+            }
+            break;
+        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -713,14 +730,16 @@ LRESULT MainWindow::AnswerScreenReader(HWND control, WPARAM w) {
     }
     Annotation annotation;
     annotation.name = Widen(entry->accessibleName);
-    if (entry->kind == Kind::Button) {
+    if (control == text_[0]) {
+        annotation.description = Widen(layout::kInputDescription);
+    } else if (entry->kind == Kind::Button) {
         // Drawn by the window, which the standard object takes for a pane.
         annotation.role = ROLE_SYSTEM_PUSHBUTTON;
     } else if (control == text_[1]) {
         annotation.role = ROLE_SYSTEM_TEXT;
         annotation.textIsValue = true;
     }
-    return AnswerAnnotated(control, w, annotation);
+    return AnswerAnnotated(control, OBJID_CLIENT, w, annotation);
 }
 
 void MainWindow::ShowMessage(const std::string& text) {

@@ -3,9 +3,10 @@
 // Reads the running zemvaro.exe through MSAA from a second process, as a
 // Windows screen reader does, and prints what it hears.
 //
-//   screen_reader read     each control: role, name, value; the lists' rows
-//                          counted through their enumerator, row 4 and the
-//                          last row named
+//   screen_reader read     the window's frame and client area: role and name;
+//                          each control: role, name, value, description; the
+//                          lists' rows counted through their enumerator, row
+//                          4 and the last row named
 //   screen_reader events N waits up to 10 s for N focus or selection events
 //                          on list rows and prints the row each names
 #include <initguid.h>  // defines the GUIDs oleacc.h declares, here and once
@@ -65,11 +66,10 @@ std::string Role(IAccessible* object, LONG id) {
     return Narrow(text);
 }
 
-void Read(HWND main, Kind kind, int index, const char* label) {
-    const HWND control = GetDlgItem(main, ControlId(kind, index));
+void Read(HWND control, LONG id, Kind kind, const char* label) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(id), IID_IAccessible,
+                                          reinterpret_cast<void**>(&object)))) {
         std::printf("%s: no object\n", label);
         return;
     }
@@ -78,6 +78,10 @@ void Read(HWND main, Kind kind, int index, const char* label) {
     BSTR value = nullptr;
     if (object->get_accValue(Child(CHILDID_SELF), &value) == S_OK) {
         std::printf(", value \"%s\"", Text(value).c_str());
+    }
+    BSTR description = nullptr;
+    if (object->get_accDescription(Child(CHILDID_SELF), &description) == S_OK) {
+        std::printf(", description \"%s\"", Text(description).c_str());
     }
     if (kind == Kind::List) {
         long count = 0;
@@ -168,12 +172,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (command == "read") {
-        Read(main, Kind::TextBox, 0, "Text1(0)");
-        Read(main, Kind::Button, 0, "Command1(0)");
-        Read(main, Kind::Button, 1, "Command1(1)");
-        Read(main, Kind::List, 0, "List1(0)");
-        Read(main, Kind::List, 1, "List1(1)");
-        Read(main, Kind::TextBox, 1, "Text1(1)");
+        Read(main, OBJID_WINDOW, Kind::Label, "window");
+        Read(main, OBJID_CLIENT, Kind::Label, "client");
+        const auto control = [main](Kind kind, int index) {
+            return GetDlgItem(main, ControlId(kind, index));
+        };
+        Read(control(Kind::TextBox, 0), OBJID_CLIENT, Kind::TextBox, "Text1(0)");
+        Read(control(Kind::Button, 0), OBJID_CLIENT, Kind::Button, "Command1(0)");
+        Read(control(Kind::Button, 1), OBJID_CLIENT, Kind::Button, "Command1(1)");
+        Read(control(Kind::List, 0), OBJID_CLIENT, Kind::List, "List1(0)");
+        Read(control(Kind::List, 1), OBJID_CLIENT, Kind::List, "List1(1)");
+        Read(control(Kind::TextBox, 1), OBJID_CLIENT, Kind::TextBox, "Text1(1)");
         return 0;
     }
     if (command == "events" && argc == 3) {
