@@ -79,6 +79,8 @@ val Layout() {
     table.set("width", client.width);
     table.set("height", client.height);
     table.set("caption", layout::Caption());
+    table.set("accessibleCaption", layout::AccessibleCaption());
+    table.set("inputDescription", Text(layout::kInputDescription));
     table.set("applicationName", std::string(layout::kApplicationName));
     table.set("version", std::string(layout::kVersion));
     table.set("background", Css(layout::kBackground));
@@ -138,7 +140,8 @@ class Window : public Host {
     int RowCount(int list) const { return Rows(list).Count(); }
     std::string Row(int list, int row) const { return Rows(list).Item(row); }
 
-    // A click on Command1(index): the messages it asked for, in order.
+    // A click on Command1(index): the messages it asked for, in order, and
+    // what a screen reader is to be told of it after them ("": nothing).
     val ClickButton(int index) {
         messages_.clear();
         try {
@@ -152,7 +155,11 @@ class Window : public Host {
         for (const std::string& message : messages_) {
             shown.call<void>("push", message);
         }
-        return shown;
+        val click = val::object();
+        click.set("messages", shown);
+        click.set("said", layout::ClickSummary(index, RowCount(0), RowCount(1), state_.Text1[1],
+                                               !messages_.empty()));
+        return click;
     }
     void ClickLabel(int index) { OnLabelClick(state_, static_cast<std::int16_t>(index)); }
 

@@ -17,6 +17,13 @@ export class Page {
     this.lists = [];
     this.buttons = [];
     document.title = table.caption;
+    // A reader names the window by the program, not by the web address the
+    // caption starts with; what a click changed it is told politely.
+    this.root.setAttribute("aria-label", table.accessibleCaption);
+    this.said = document.createElement("div");
+    this.said.className = "spoken";
+    this.said.setAttribute("aria-live", "polite");
+    document.body.append(this.said);
     this.setLook();
     this.build();
     this.messageBox = new MessageBox(table.applicationName, table.messageButton);
@@ -127,6 +134,12 @@ export class Page {
     input.className = "field input";
     input.autocomplete = "off";
     input.spellcheck = false;
+    const description = document.createElement("p");
+    description.id = "Text1_0_description";
+    description.hidden = true;
+    description.textContent = this.table.inputDescription;
+    this.root.append(description);
+    input.setAttribute("aria-describedby", description.id);
     // Never half a character: the limit counts characters, not UTF-16 units.
     const fit = () => {
       const fitted = this.zemvaro.fitInput(input.value, input.selectionStart ?? input.value.length);
@@ -154,7 +167,7 @@ export class Page {
   }
 
   async onButton(index) {
-    const messages = this.window.clickButton(index);
+    const { messages, said } = this.window.clickButton(index);
     if (messages.length > 0) {
       // As on the desktop: the box stands over what the click has done so
       // far, and the new report comes after it.
@@ -164,6 +177,13 @@ export class Page {
       }
     }
     this.show(this.window.report());
+    this.say(said);
+  }
+
+  // Emptied first, so that the same words twice are said twice.
+  say(text) {
+    this.said.textContent = "";
+    if (text) requestAnimationFrame(() => { this.said.textContent = text; });
   }
 
   show(report) {

@@ -3,9 +3,10 @@
 
 """Drives the web page in headless Chromium as a Bulgarian pupil would, every
 control found by its role and accessible name: the title; the input's limit;
-compute, the message boxes, Enter and Escape, clear; twenty thousand rows and
-End; what the accessibility tree says; the page at a phone's size; the page
-offline from its service worker; and no console error on the way.
+compute, the message boxes, Enter and Escape, clear, and what a screen reader
+is told after each; twenty thousand rows and End; what the accessibility tree
+says; the page at a phone's size; the page offline from its service worker;
+and no console error on the way.
 
     drive_page.py SITE_DIR EXPECTED_REPORT_OF_7
 """
@@ -23,6 +24,7 @@ from browser import Site, chromium, fail, open_page, viewport  # noqa: E402
 
 OVERFLOW = "Допустими са цели числа от -16384 до 16383."
 REJECTED = "Най-близкото по-голямо просто число е: \n"
+SUMMARY_7 = "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."
 site_dir, expected_file = sys.argv[1:3]
 with open(expected_file, encoding="utf-8") as f:
     REPORT_7 = f.read()
@@ -57,6 +59,14 @@ def first_rows(listbox, n):
     return script("""return [...arguments[0].querySelectorAll("[role=option]")]
         .sort((a, b) => a.getAttribute("aria-posinset") - b.getAttribute("aria-posinset"))
         .slice(0, arguments[1]).map((row) => row.textContent);""", listbox, n)
+
+
+def said():
+    """What the polite live region holds once the click's frame is drawn."""
+    return driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        requestAnimationFrame(() => requestAnimationFrame(
+            () => done(document.querySelector("[aria-live=polite]").textContent)));""")
 
 
 def type_into_input(text):
@@ -97,14 +107,15 @@ try:
         fail("typing 1234 left '%s'" % field.get_property("value"))
 
     # typed, the box it brings (None: none) and how it is closed, the report
-    # (None: as before), the rows of both lists
+    # (None: as before), the rows of both lists, what a screen reader is told
     cases = [
-        ("7", None, None, REPORT_7, (14, 7)),
-        ("2", "N > 2", Keys.ENTER, REJECTED, (0, 0)),
-        ("9e9", OVERFLOW, Keys.ESCAPE, None, (0, 0)),
-        ("2.5", None, None, "Най-близкото по-голямо просто число е: 3\n2,5 = 0.5*(2 + 3)\n", (5, 4)),
+        ("7", None, None, REPORT_7, (14, 7), SUMMARY_7),
+        ("2", "N > 2", Keys.ENTER, REJECTED, (0, 0), ""),
+        ("9e9", OVERFLOW, Keys.ESCAPE, None, (0, 0), ""),
+        ("2.5", None, None, "Най-близкото по-голямо просто число е: 3\n2,5 = 0.5*(2 + 3)\n", (5, 4),
+         "Готово: 5 числа в ситото, 4 прости. Най-близкото по-голямо просто число е: 3."),
     ]
-    for typed, box, close, expected, counts in cases:
+    for typed, box, close, expected, counts, summary in cases:
         before = report.get_property("value")
         type_into_input(typed)
         compute.click()
@@ -121,6 +132,8 @@ try:
             fail("the report of '%s' reads\n%s" % (typed, got))
         if (rows(sieve)[0], rows(primes)[0]) != counts:
             fail("the lists of '%s' have %s rows" % (typed, (rows(sieve)[0], rows(primes)[0])))
+        if said() != summary:
+            fail("after '%s' a screen reader is told '%s'" % (typed, said()))
         if typed == "7" and (first_rows(sieve, 4), first_rows(primes, 4)) != (
                 ["1", "2", "3", "0"], ["1", "2", "3", "5"]):
             fail("the lists of 7 start %s" % [first_rows(sieve, 4), first_rows(primes, 4)])
@@ -134,8 +147,8 @@ try:
         fail("Enter or Escape computed")
     clear.click()
     if (field.get_property("value"), report.get_property("value"), rows(sieve)[0],
-            rows(primes)[0]) != ("", "", 0, 0):
-        fail("Чисти left something behind")
+            rows(primes)[0], said()) != ("", "", 0, 0, "Изчистено."):
+        fail("Чисти left something behind, or was not said")
 
     type_into_input("1e4")
     compute.click()
@@ -152,6 +165,7 @@ try:
     for node in tree:
         if not node.get("ignored") and node.get("name", {}).get("value"):
             properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
+            properties["description"] = node.get("description", {}).get("value")
             named[(node["role"]["value"], node["name"]["value"])] = properties
     for role, name in [("textbox", "Естествено:"), ("listbox", "Ератостен"),
                        ("listbox", "Прости"), ("button", "Сметни"), ("button", "Чисти")]:
@@ -159,6 +173,10 @@ try:
             fail("the accessibility tree has no %s named '%s'" % (role, name))
     if not named.get(("textbox", "Резултат"), {}).get("multiline"):
         fail("the report is not a multi-line text box to a screen reader")
+    if named[("textbox", "Естествено:")]["description"] != "Цяло число, до три знака":
+        fail("the input is described as '%s'" % named[("textbox", "Естествено:")]["description"])
+    if ("main", "Zemvaro – сито на Ератостен, хипотеза на Голдбах") not in named:
+        fail("the window is not named by the program to a screen reader")
 
     # A phone held upright: all of the window, no sideways scrolling.
     viewport(driver, 360, 740, phone=True)
