@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Builds the window from the layout table: every shown control at its place,
-// in its colours, named as the table names it, in the table's tab order with
-// each caption just before its control. The layout is drawn at the desktop
-// size and scaled as a whole to the largest size that fits the view.
+// in its colours, named by its caption or by the table, in the table's tab
+// order with each caption just before its control. The layout is drawn at the
+// desktop size and scaled as a whole to the largest size that fits the view.
 import { MessageBox } from "./dialog.js";
 import { VirtualList } from "./list.js";
 
 export class Page {
-  // table: the layout; window: the module's Window, which holds the state.
-  constructor(zemvaro, table, window) {
+  // zemvaro: the module; table: its layout; form: its Window, which holds the
+  // core's state and takes the clicks.
+  constructor(zemvaro, table, form) {
     this.zemvaro = zemvaro;
     this.table = table;
-    this.window = window;
+    this.form = form;
     this.root = document.getElementById("window");
     this.lists = [];
-    this.buttons = [];
     document.title = table.caption;
     // A reader names the window by the program, not by the web address the
     // caption starts with; what a click changed it is told politely.
@@ -29,7 +29,7 @@ export class Page {
     this.messageBox = new MessageBox(table.applicationName, table.messageButton);
     this.fit();
     addEventListener("resize", () => this.fit());
-    this.show(window.report());
+    this.show(form.report());
   }
 
   // The table's colours, font and line widths, for the style sheet's rules.
@@ -94,8 +94,8 @@ export class Page {
         label.className = "label";
         label.textContent = control.caption;
         label.addEventListener("click", () => {
-          this.window.clickLabel(control.index);
-          this.show(this.window.report());
+          this.form.clickLabel(control.index);
+          this.show(this.form.report());
         });
         return label;
       }
@@ -109,7 +109,6 @@ export class Page {
         button.addEventListener("keydown", (event) => {
           if (event.key === "Enter") event.preventDefault();
         });
-        this.buttons.push(button);
         return button;
       }
       case "list": {
@@ -120,7 +119,7 @@ export class Page {
         if (control.captionLabel) element.setAttribute("aria-labelledby", control.captionLabel);
         const list = control.index;
         element.id = control.id; // the rows' ids are made from it
-        this.lists[list] = new VirtualList(element, (row) => this.window.row(list, row));
+        this.lists[list] = new VirtualList(element, (row) => this.form.row(list, row));
         return element;
       }
       default:
@@ -147,7 +146,7 @@ export class Page {
         input.value = fitted.text;
         input.setSelectionRange(fitted.cursor, fitted.cursor);
       }
-      this.window.setInput(input.value);
+      this.form.setInput(input.value);
     };
     input.addEventListener("input", (event) => {
       if (!event.isComposing) fit();
@@ -167,16 +166,16 @@ export class Page {
   }
 
   async onButton(index) {
-    const { messages, said } = this.window.clickButton(index);
+    const { messages, said } = this.form.clickButton(index);
     if (messages.length > 0) {
       // As on the desktop: the box stands over what the click has done so
       // far, and the new report comes after it.
-      this.show(this.window.reportWhenAsked());
+      this.show(this.form.reportWhenAsked());
       for (const message of messages) {
         await this.messageBox.show(message);
       }
     }
-    this.show(this.window.report());
+    this.show(this.form.report());
     this.say(said);
   }
 
@@ -193,8 +192,8 @@ export class Page {
     const text = report.replaceAll("\r\n", "\n");
     const newReport = this.report.value !== text;
     if (newReport) this.report.scrollTop = 0;
-    this.lists.forEach((list, i) => list.reset(this.window.rowCount(i)));
-    if (this.input.value !== this.window.input()) this.input.value = this.window.input();
+    this.lists.forEach((list, i) => list.reset(this.form.rowCount(i)));
+    if (this.input.value !== this.form.input()) this.input.value = this.form.input();
     if (newReport) this.report.value = text;
   }
 
