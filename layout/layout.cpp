@@ -49,6 +49,12 @@ const Control& Find(Kind kind, int index) {
     throw std::out_of_range("no such control");
 }
 
+std::string Name(const Control& control) {
+    static constexpr const char* kArrays[] = {"Label1", "Text1", "Command1", "List1"};
+    return std::string(kArrays[static_cast<int>(control.kind)]) + "_" +
+           std::to_string(control.index);
+}
+
 std::vector<const Control*> TabOrder() {
     std::vector<const Control*> order;
     for (const Control& control : kControls) {

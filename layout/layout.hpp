@@ -90,6 +90,10 @@ inline constexpr std::array<Control, 12> kControls{{
 // The control of that array and index; every one the window uses exists.
 const Control& Find(Kind kind, int index);
 
+// The control's array and index as one name, "Label1_0" or "Text1_1", which
+// each face gives it so that it can be found from either side.
+std::string Name(const Control& control);
+
 // The controls that take the keyboard focus, in tab-index order.
 std::vector<const Control*> TabOrder();
 

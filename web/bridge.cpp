@@ -40,12 +40,6 @@ std::string Css(layout::Rgb rgb) {
     return css;
 }
 
-std::string Id(const layout::Control& control) {
-    static constexpr const char* kArrays[] = {"Label1", "Text1", "Command1", "List1"};
-    return std::string(kArrays[static_cast<int>(control.kind)]) + "_" +
-           std::to_string(control.index);
-}
-
 std::string Text(std::string_view text) {
     return std::string(text);
 }
@@ -54,7 +48,7 @@ val Control(const layout::Control& control) {
     static constexpr const char* kKinds[] = {"label", "text", "button", "list"};
     const layout::Rect place = layout::ToPixels(control.place, layout::Unzoomed(kDotsPerInch));
     val entry = val::object();
-    entry.set("id", Id(control));
+    entry.set("id", layout::Name(control));
     entry.set("kind", kKinds[static_cast<int>(control.kind)]);
     entry.set("index", control.index);
     entry.set("left", place.left);
@@ -67,7 +61,7 @@ val Control(const layout::Control& control) {
     entry.set("shown", control.shown);
     entry.set("name", Text(control.accessibleName));
     entry.set("captionLabel", control.captionLabel >= 0
-                                  ? Id(layout::Find(Kind::Label, control.captionLabel))
+                                  ? layout::Name(layout::Find(Kind::Label, control.captionLabel))
                                   : std::string());
     return entry;
 }
@@ -103,7 +97,7 @@ val Layout() {
     table.set("controls", controls);
     val order = val::array();
     for (const layout::Control* control : layout::TabOrder()) {
-        order.call<void>("push", Id(*control));
+        order.call<void>("push", layout::Name(*control));
     }
     table.set("tabOrder", order);
     return table;

@@ -24,7 +24,6 @@ export class VirtualList {
     element.addEventListener("scroll", () => this.render());
     element.addEventListener("keydown", (event) => this.onKey(event));
     element.addEventListener("mousedown", (event) => this.onPress(event));
-    element.addEventListener("focus", () => this.render());
   }
 
   // The rows are new: from the top, nothing selected. Writes only, with
@@ -86,7 +85,6 @@ export class VirtualList {
         this.filler.append(row);
       }
       row.classList.toggle("selected", index === this.selected);
-      row.classList.toggle("caret", index === this.caret);
       if (index === this.selected) {
         row.setAttribute("aria-selected", "true");
       } else {
@@ -106,8 +104,8 @@ export class VirtualList {
     const view = this.element;
     if (top < view.scrollTop) {
       view.scrollTop = top;
-    } else if (top + this.rowHeight > view.scrollTop + view.clientHeight) {
-      view.scrollTop = top + this.rowHeight - view.clientHeight;
+    } else if (top + this.rowHeight > view.scrollTop + this.viewHeight) {
+      view.scrollTop = top + this.rowHeight - this.viewHeight;
     }
     this.render();
   }
@@ -115,7 +113,7 @@ export class VirtualList {
   onKey(event) {
     if (!PAGE_KEYS.has(event.key) || this.count === 0 || event.altKey) return;
     event.preventDefault();
-    const page = Math.max(1, Math.floor(this.element.clientHeight / this.rowHeight) - 1);
+    const page = Math.max(1, Math.floor(this.viewHeight / this.rowHeight) - 1);
     const step = { ArrowUp: -1, ArrowDown: 1, PageUp: -page, PageDown: page }[event.key];
     if (event.key === "Home") {
       this.select(0);

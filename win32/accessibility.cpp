@@ -44,13 +44,6 @@ HRESULT GiveNothing(VARIANT* out) {
     return S_FALSE;
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // COM's bookkeeping, and every IAccessible method answered by the system's
 // standard object of the same window; the two kinds below replace what
 // differs.

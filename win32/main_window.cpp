@@ -68,13 +68,6 @@ SIZE OuterSize(HWND window, SIZE client, UINT dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The row (from 0) that has the focus in a list box, or would have it.
 int Caret(HWND list) {
     return static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
@@ -129,6 +122,13 @@ std::string Narrow(std::wstring_view utf16) {
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, narrow.data(),
                         static_cast<int>(narrow.size()), nullptr, nullptr);
     return narrow;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {

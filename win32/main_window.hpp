@@ -32,6 +32,7 @@ constexpr int ControlId(layout::Kind kind, int index) {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
+std::wstring WindowText(HWND window);
 
 class MainWindow : public Host {
   public:

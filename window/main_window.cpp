@@ -44,8 +44,7 @@ QString FromUtf8(std::string_view text) {
 }
 
 QString ObjectName(const layout::Control& control) {
-    static constexpr const char* kArrays[] = {"Label1", "Text1", "Command1", "List1"};
-    return QStringLiteral("%1_%2").arg(kArrays[static_cast<int>(control.kind)]).arg(control.index);
+    return QString::fromStdString(layout::Name(control));
 }
 
 // Counts characters, not UTF-16 units, and never keeps half of one.
@@ -303,14 +302,15 @@ void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
     }
 }
 
-// A label is clicked when the left button goes down and comes up on it.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (const auto list = std::find(list_.begin(), list_.end(), watched); list != list_.end()) {
-        if (event->type() == QEvent::FocusIn) {
+        // Only for a screen reader, and once the focus has settled.
+        if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
             QTimer::singleShot(0, this, [this, view = *list] { SayCurrentRow(view); });
         }
         return false;
     }
+    // A label is clicked when the left button goes down and comes up on it.
     const auto found = std::find(label_.begin(), label_.end(), watched);
     if (found == label_.end()) {
         return QWidget::eventFilter(watched, event);
