@@ -24,3 +24,18 @@ def wait_for(find, what, seconds=20.0, vanished=()):
         if time.monotonic() >= deadline:
             sys.exit("FAIL: " + what + " never appeared")
         time.sleep(0.1)
+
+
+def settled(read, wanted, seconds=10.0, vanished=()):
+    """Reads until read() gives `wanted` or the deadline passes, and returns
+    the last reading, for the caller to judge: for what a page finishes a
+    moment after it is seen to have begun."""
+    deadline = time.monotonic() + seconds
+    while True:
+        try:
+            got = read()
+        except vanished:
+            got = None
+        if got == wanted or time.monotonic() >= deadline:
+            return got
+        time.sleep(0.05)

@@ -127,8 +127,11 @@ try:
             wait_for(lambda: message_box() is None, "the box for '%s' closing" % typed)
             if driver.switch_to.active_element != compute:
                 fail("the focus did not go back to Сметни after the box for '%s'" % typed)
-        got = report.get_property("value")
-        if got != (before if expected is None else expected):
+        # After a box the new report comes with the box's close event, a
+        # moment after the box is gone.
+        wanted = before if expected is None else expected
+        got = poll.settled(lambda: report.get_property("value"), wanted)
+        if got != wanted:
             fail("the report of '%s' reads\n%s" % (typed, got))
         if (rows(sieve)[0], rows(primes)[0]) != counts:
             fail("the lists of '%s' have %s rows" % (typed, (rows(sieve)[0], rows(primes)[0])))
