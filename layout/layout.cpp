@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 namespace zemvaro::layout {
@@ -39,15 +38,6 @@ std::size_t CharacterBefore(std::u16string_view text, std::size_t end) {
 }
 
 }  // namespace
-
-const Control& Find(Kind kind, int index) {
-    for (const Control& control : kControls) {
-        if (control.kind == kind && control.index == index) {
-            return control;
-        }
-    }
-    throw std::out_of_range("no such control");
-}
 
 std::string Name(const Control& control) {
     static constexpr const char* kArrays[] = {"Label1", "Text1", "Command1", "List1"};
@@ -108,11 +98,12 @@ std::string ClickSummary(int button, int sieved, int primes, std::string_view re
            " прости. " + std::string(firstLine) + ".";
 }
 
-Zoom FitClientArea(int width, int height, int dpi) {
+Zoom FitClientArea(int width, int height, int dpi, Shrink shrink) {
     Zoom zoom;
     // Multiplied out before dividing, so that twice the size is exactly 2.
-    zoom.factor = std::max(1.0, std::min(1440.0 * width / (double{kClientArea.width} * dpi),
-                                         1440.0 * height / (double{kClientArea.height} * dpi)));
+    const double fits = std::min(1440.0 * width / (double{kClientArea.width} * dpi),
+                                 1440.0 * height / (double{kClientArea.height} * dpi));
+    zoom.factor = shrink == Shrink::ToFit ? std::max(fits, 0.0) : std::max(1.0, fits);
     zoom.pixelsPerTwip = zoom.factor * dpi / 1440.0;
     const Rect client = ToPixels(kClientArea, zoom);
     zoom.originX = std::max(0, (width - client.width) / 2);

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,7 +89,38 @@ inline constexpr std::array<Control, 12> kControls{{
 }};
 
 // The control of that array and index; every one the window uses exists.
-const Control& Find(Kind kind, int index);
+constexpr const Control& Find(Kind kind, int index) {
+    for (const Control& control : kControls) {
+        if (control.kind == kind && control.index == index) {
+            return control;
+        }
+    }
+    throw std::out_of_range("no such control");
+}
+
+// The controls the program reaches by what they do; the core's data keeps
+// the arrays' own names (Text1[0] is the input's text).
+inline constexpr const Control& kInput = Find(Kind::TextBox, 0);
+inline constexpr const Control& kReport = Find(Kind::TextBox, 1);
+inline constexpr const Control& kSpare = Find(Kind::TextBox, 2);
+inline constexpr const Control& kSieveList = Find(Kind::List, 0);
+inline constexpr const Control& kPrimesList = Find(Kind::List, 1);
+inline constexpr const Control& kCompute = Find(Kind::Button, 0);
+inline constexpr const Control& kClear = Find(Kind::Button, 1);
+inline constexpr const Control& kHotSpot = Find(Kind::Label, 4);
+
+// How many controls an array has, for a face's own arrays of them.
+constexpr std::size_t Count(Kind kind) {
+    std::size_t count = 0;
+    for (const Control& control : kControls) {
+        count += control.kind == kind;
+    }
+    return count;
+}
+inline constexpr std::size_t kLabels = Count(Kind::Label);
+inline constexpr std::size_t kTextBoxes = Count(Kind::TextBox);
+inline constexpr std::size_t kButtons = Count(Kind::Button);
+inline constexpr std::size_t kLists = Count(Kind::List);
 
 // The control's array and index as one name, "Label1_0" or "Text1_1", which
 // each face gives it so that it can be found from either side.
@@ -146,21 +178,34 @@ inline constexpr Rgb kFieldColour{255, 255, 255};
 // How far a text box's text keeps from its border.
 inline constexpr int kTextMarginPixels = 4;
 
-// A button's colour while it is held down.
+// A button's colour while it is held down, and while the pointer is over it.
 constexpr Rgb Pressed(Rgb colour) {
     const auto shade = [](std::uint8_t c) { return static_cast<std::uint8_t>(c * 100 / 118); };
     return {shade(colour.red), shade(colour.green), shade(colour.blue)};
 }
+constexpr Rgb Hovered(Rgb colour) {
+    const auto shade = [](std::uint8_t c) {
+        return static_cast<std::uint8_t>(c * 108 / 100 > 255 ? 255 : c * 108 / 100);
+    };
+    return {shade(colour.red), shade(colour.green), shade(colour.blue)};
+}
+// A button's rounded corner, and how far a list row's number keeps from the
+// list's left edge; pixels at 96 dpi, scaled with the zoom.
+inline constexpr int kButtonRadiusPixels = 2;
+inline constexpr int kRowInsetPixels = 2;
 
 // Where the layout lands in a client area of width × height pixels on a
 // screen of `dpi` dots per inch: scaled uniformly by the largest factor at
-// which it fits, never below 1, and centred.
+// which it fits, and centred. A desktop window is never smaller than the
+// layout, so it never shrinks it; a web page may be shown on a phone's
+// screen narrower than the layout, and shrinks it to fit (Shrink::ToFit).
 struct Zoom {
     double factor = 1.0;
     double pixelsPerTwip = 96.0 / 1440.0;
     int originX = 0, originY = 0;
 };
-Zoom FitClientArea(int width, int height, int dpi);
+enum class Shrink { Never, ToFit };
+Zoom FitClientArea(int width, int height, int dpi, Shrink shrink = Shrink::Never);
 
 // The layout at its own size, on a screen of `dpi` dots per inch.
 Zoom Unzoomed(int dpi);

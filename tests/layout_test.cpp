@@ -56,20 +56,22 @@ TEST(Layout, SpokenTexts) {
     }
 }
 
-TEST(Zoom, FitsCentresAndNeverShrinks) {
+TEST(Zoom, FitsAndCentresAndShrinksOnlyAPage) {
     const Twips input = Find(Kind::TextBox, 0).place;
     const struct {
         int width, height, dpi;
         Rect expected;
+        Shrink shrink = Shrink::Never;
     } cases[] = {
         {442, 336, 96, {24, 64, 97, 33}},    // the table at 15 twips a pixel
         {884, 672, 96, {48, 128, 194, 66}},  // twice
         {1000, 672, 96, {106, 128, 194, 66}},
-        {300, 200, 96, {24, 64, 97, 33}},    // too small: no shrinking
-        {663, 504, 144, {36, 96, 146, 50}},  // 150 %: edges rounded, not sizes
+        {300, 200, 96, {24, 64, 97, 33}},                  // too small: no shrinking
+        {663, 504, 144, {36, 96, 146, 50}},                // 150 %: edges rounded, not sizes
+        {221, 400, 96, {12, 148, 49, 17}, Shrink::ToFit},  // a phone: half, centred
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ToPixels(input, FitClientArea(c.width, c.height, c.dpi)), c.expected)
+        EXPECT_EQ(ToPixels(input, FitClientArea(c.width, c.height, c.dpi, c.shrink)), c.expected)
             << c.width << "x" << c.height << " at " << c.dpi;
     }
     EXPECT_EQ(ScaledPixels(kFocusPixels, FitClientArea(884, 672, 96)), 4);

@@ -385,6 +385,24 @@ class WindowTest : public QObject {
         QTRY_VERIFY(sieve->viewport()->rect().contains(sieve->visualRect(last)));
     }
 
+    // A caption changes nothing: the list keeps its place and its selection.
+    void aCaptionClickKeepsTheListsPlace() {
+        QTest::keyClicks(Find<QLineEdit>("Text1_0"), "1e4");
+        QTest::mouseClick(Find<QPushButton>("Command1_0"), Qt::LeftButton);
+        auto* report = Find<QPlainTextEdit>("Text1_1");
+        QCOMPARE(report->textCursor().position(), 0);
+        QCOMPARE(report->verticalScrollBar()->value(), 0);
+        auto* sieve = Find<QListView>("List1_0");
+        const QModelIndex row = sieve->model()->index(500, 0);
+        sieve->setCurrentIndex(row);
+        sieve->scrollTo(row, QAbstractItemView::PositionAtTop);
+        const int scrolled = sieve->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+        QTest::mouseClick(Find<QLabel>("Label1_2"), Qt::LeftButton);
+        QCOMPARE(sieve->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(sieve->selectionModel()->selectedIndexes(), QModelIndexList{row});
+    }
+
     void screenReadersHearBulgarianNames() {
         for (const char* name :
              {"Text1_0", "Text1_1", "List1_0", "List1_1", "Command1_0", "Command1_1"}) {

@@ -90,8 +90,8 @@ QString StyleSheet(const layout::Zoom& zoom) {
                              .arg(id, colour.name())
                              .arg(border)
                              .arg(ToColor(layout::kBorderColour).name())
-                             .arg(layout::ScaledPixels(2, zoom))
-                             .arg(colour.lighter(108).name(),
+                             .arg(layout::ScaledPixels(layout::kButtonRadiusPixels, zoom))
+                             .arg(ToColor(layout::Hovered(*control.colour)).name(),
                                   ToColor(layout::Pressed(*control.colour)).name(), focus);
                 break;
             }
@@ -152,7 +152,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
     for (const layout::Control& control : layout::kControls) {
         const auto i = static_cast<std::size_t>(control.index);
-        const auto index = static_cast<std::int16_t>(control.index);
         QWidget* widget = nullptr;
         switch (control.kind) {
             case Kind::Label:
@@ -167,11 +166,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                 command_[i]->setAutoDefault(false);
                 command_[i]->setDefault(false);
                 connect(command_[i], &QPushButton::clicked, this,
-                        [this, index] { OnCommand(index); });
+                        [this, clicked = &control] { OnClick(*clicked); });
                 widget = command_[i];
                 break;
             case Kind::List:
-                model_[i] = new StringListModel(state_.List1[i], this);
+                model_[i] = new StringListModel(form_.Rows(control), this);
                 list_[i] = new QListView(this);
                 list_[i]->setModel(model_[i]);
                 list_[i]->setUniformItemSizes(true);
@@ -182,13 +181,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
                 widget = list_[i];
                 break;
             case Kind::TextBox:
-                if (i == 0) {
+                if (&control == &layout::kInput) {
                     input_ = new QLineEdit(this);
                     input_->setAlignment(Qt::AlignCenter);
                     input_->setValidator(new InputLimit(input_));
                     input_->setAccessibleDescription(FromUtf8(layout::kInputDescription));
-                    connect(input_, &QLineEdit::textChanged, this,
-                            [this](const QString& text) { state_.Text1[0] = text.toStdString(); });
+                    connect(input_, &QLineEdit::textChanged, this, [this](const QString& text) {
+                        form_.Type(layout::kInput, text.toStdString());
+                    });
                     widget = input_;
                 } else {
                     textBox_[i] = MakeTextBox(this);
@@ -202,21 +202,22 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
         }
         widget->setVisible(control.shown);
     }
-    for (const layout::Control& control : layout::kControls) {
-        if (control.captionLabel >= 0) {
-            label_[static_cast<std::size_t>(control.captionLabel)]->setBuddy(Widget(control));
-        }
-    }
-    label_[4]->setToolTip(FromUtf8(layout::kHotSpotTip));
-    label_[4]->setCursor(Qt::PointingHandCursor);
+    // No caption is the buddy of its control: Orca would name the control by
+    // the caption ("Естествено:") instead of by the table, as the other
+    // faces' readers do.
+    Widget(layout::kHotSpot)->setToolTip(FromUtf8(layout::kHotSpotTip));
+    Widget(layout::kHotSpot)->setCursor(Qt::PointingHandCursor);
     // Selectable and copyable, but the report is the program's to write.
-    textBox_[1]->setReadOnly(true);
-    textBox_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    textBox_[1]->setFocusPolicy(Qt::StrongFocus);
+    QPlainTextEdit* report = Box(layout::kReport);
+    report->setReadOnly(true);
+    report->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    report->setFocusPolicy(Qt::StrongFocus);
+    report->setPlainText(ToDisplayText(form_.Text(layout::kReport)));
     announcer_ = new Announcer(this);
     // The spare box takes typing, should it ever be shown.
-    connect(textBox_[2], &QPlainTextEdit::textChanged, this,
-            [this] { state_.Text1[2] = textBox_[2]->toPlainText().toStdString(); });
+    connect(Box(layout::kSpare), &QPlainTextEdit::textChanged, this, [this] {
+        form_.Type(layout::kSpare, Box(layout::kSpare)->toPlainText().toStdString());
+    });
 
     const std::vector<const layout::Control*> order = layout::TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -224,7 +225,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     }
 
     ApplyZoom(layout::FitClientArea(width(), height(), kDotsPerInch));
-    ShowState();
     input_->setFocus();
 }
 
@@ -238,15 +238,18 @@ QWidget* MainWindow::Widget(const layout::Control& control) const {
         case Kind::List:
             return list_[i];
         case Kind::TextBox:
-            return i == 0 ? static_cast<QWidget*>(input_) : textBox_[i];
+            return &control == &layout::kInput ? static_cast<QWidget*>(input_) : textBox_[i];
     }
     return nullptr;
 }
 
-void MainWindow::ShowMessage(const std::string& text) {
-    messageShown_ = true;
-    // The core may ask in the middle of a command: show what it has done so far.
-    ShowState();
+QPlainTextEdit* MainWindow::Box(const layout::Control& box) const {
+    return textBox_[static_cast<std::size_t>(box.index)];
+}
+
+void MainWindow::ShowMessage(const std::string& text, const form::Changes& sofar) {
+    // The box stands over what the click has done until now.
+    Show(sofar);
     QMessageBox box(this);
     box.setWindowTitle(layout::kApplicationName);
     box.setText(QString::fromStdString(text));
@@ -296,9 +299,11 @@ void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
     for (const layout::Control& control : layout::kControls) {
         Widget(control)->setFont(zoomed);
     }
-    for (std::size_t i = 1; i < textBox_.size(); ++i) {
-        textBox_[i]->document()->setDocumentMargin(
-            layout::ScaledPixels(layout::kTextMarginPixels, zoom));
+    for (QPlainTextEdit* box : textBox_) {
+        if (box != nullptr) {
+            box->document()->setDocumentMargin(
+                layout::ScaledPixels(layout::kTextMarginPixels, zoom));
+        }
     }
 }
 
@@ -325,26 +330,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Taking the press keeps the release coming to the same label.
     if (event->type() == QEvent::MouseButtonRelease &&
         (*found)->rect().contains(mouse->position().toPoint())) {
-        OnLabel(static_cast<std::int16_t>(found - label_.begin()));
+        OnClick(layout::Find(Kind::Label, static_cast<int>(found - label_.begin())));
     }
     return true;
 }
 
-void MainWindow::OnCommand(std::int16_t index) {
-    messageShown_ = false;
-    try {
-        OnCommandClick(state_, index, *this);
-    } catch (const OverflowError&) {
-        // The lists are empty and the report is the one from before; say why
-        // and go on.
-        ShowMessage(std::string(layout::kOverflowMessage));
-    }
-    ShowState();
-    const std::string said = layout::ClickSummary(
-        index, state_.List1[0].Count(), state_.List1[1].Count(), state_.Text1[1], messageShown_);
-    if (!said.empty()) {
-        announcer_->Say(QString::fromStdString(said));
-    }
+void MainWindow::OnClick(const layout::Control& control) {
+    Show(form_.Click(control));
 }
 
 void MainWindow::SayCurrentRow(QListView* list) {
@@ -360,24 +352,26 @@ void MainWindow::SayCurrentRow(QListView* list) {
     }
 }
 
-void MainWindow::OnLabel(std::int16_t index) {
-    OnLabelClick(state_, index);
-    ShowState();
-}
-
-void MainWindow::ShowState() {
-    const QString input = QString::fromStdString(state_.Text1[0]);
-    if (input_->text() != input) {
-        input_->setText(input);
+void MainWindow::Show(const form::Changes& changes) {
+    if (changes.input) {
+        input_->setText(QString::fromStdString(form_.Text(layout::kInput)));
     }
-    for (std::size_t i = 1; i < textBox_.size(); ++i) {
-        const QString text = ToDisplayText(state_.Text1[i]);
-        if (textBox_[i]->toPlainText() != text) {
-            textBox_[i]->setPlainText(text);
+    if (changes.report) {
+        QPlainTextEdit* report = Box(layout::kReport);
+        const QString text = ToDisplayText(form_.Text(layout::kReport));
+        if (report->toPlainText() != text) {
+            report->setPlainText(text);
+        }
+        // From its first line, where a pupil or a screen reader entering it begins.
+        report->moveCursor(QTextCursor::Start);
+    }
+    for (std::size_t i = 0; i < model_.size(); ++i) {
+        if (changes.lists[i]) {
+            model_[i]->Refresh();
         }
     }
-    for (StringListModel* model : model_) {
-        model->Refresh();
+    if (!changes.summary.empty()) {
+        announcer_->Say(QString::fromStdString(changes.summary));
     }
 }
 

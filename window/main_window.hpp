@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
-// Zemvaro's one window in Qt: shows the core's FormState in the controls the
-// layout table describes, and turns clicks into the core's commands. It
-// computes nothing itself.
+// Zemvaro's one window in Qt: shows the form's state in the controls the
+// layout table describes, and hands every click to the form, showing what
+// it changed. It computes nothing itself.
 #pragma once
 
 #include <QWidget>
 #include <array>
 #include <string>
 
-#include "core/zemvaro.hpp"
+#include "form/form.hpp"
 #include "layout/layout.hpp"
 
 class QLabel;
@@ -23,13 +23,13 @@ namespace zemvaro::window {
 class Announcer;
 class StringListModel;
 
-class MainWindow : public QWidget, public Host {
+class MainWindow : public QWidget, public form::Face {
     Q_OBJECT
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
 
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(const std::string& text, const form::Changes& sofar) override;
     std::string DecimalSeparator() const override;
 
   protected:
@@ -39,25 +39,25 @@ class MainWindow : public QWidget, public Host {
 
   private:
     QWidget* Widget(const layout::Control& control) const;
+    QPlainTextEdit* Box(const layout::Control& box) const;
     // Tells a screen reader the list's current row once the focus has settled
     // in it: Qt makes the row current, then names the list alone as focused.
     void SayCurrentRow(QListView* list);
-    void OnCommand(std::int16_t index);
-    void OnLabel(std::int16_t index);
-    // Brings every control in line with state_.
-    void ShowState();
+    void OnClick(const layout::Control& control);
+    // Brings the controls a click changed in line with the form.
+    void Show(const form::Changes& changes);
     // Places, sizes and draws every control at the zoom that fits the window.
     void ApplyZoom(const layout::Zoom& zoom);
 
-    FormState state_;
-    std::array<QLabel*, 5> label_{};
+    form::Form form_{*this};
+    std::array<QLabel*, layout::kLabels> label_{};
     QLineEdit* input_ = nullptr;
-    std::array<QPlainTextEdit*, 3> textBox_{};  // [0] stays null: the input is a line edit
-    std::array<QPushButton*, 2> command_{};
-    std::array<QListView*, 2> list_{};
-    std::array<StringListModel*, 2> model_{};
+    // The multi-line boxes; the input's place stays null, being a line edit.
+    std::array<QPlainTextEdit*, layout::kTextBoxes> textBox_{};
+    std::array<QPushButton*, layout::kButtons> command_{};
+    std::array<QListView*, layout::kLists> list_{};
+    std::array<StringListModel*, layout::kLists> model_{};
     Announcer* announcer_ = nullptr;
-    bool messageShown_ = false;  // during a click
     double styledFactor_ = 0.0;  // the zoom the style sheet was written for
 };
 

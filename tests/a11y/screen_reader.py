@@ -6,7 +6,7 @@ alone. Started by screen_reader.sh, which gives it a private X server, D-Bus
 session and accessibility bus, and starts the program with Qt options that
 must be ignored.
 
-    screen_reader.py EXPECTED_REPORT_OF_7
+    screen_reader.py EXPECTED_REPORT_OF_7 ACCESSIBLE_NAMES
 """
 import functools
 import os
@@ -18,7 +18,9 @@ from gi.repository import GLib
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import poll  # noqa: E402
 
-FRAME_NAME = "Zemvaro – сито на Ератостен, хипотеза на Голдбах"
+with open(sys.argv[2], encoding="utf-8") as f:
+    NAMES = dict(line.rstrip("\n").split("\t") for line in f if not line.startswith("#"))
+FRAME_NAME = NAMES["window"]
 SUMMARY_OF_7 = "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."
 failures = []
 
@@ -78,19 +80,10 @@ for node in descendants(frame):
     if node.name:
         controls.setdefault(node.name, node)
 
-shown = {
-    # name: role
-    "Математика - прости числа, Ератостен, Голдбах": "label",
-    "Естествено:": "label",
-    "Ератостен": "label",
-    "Прости": "label",
-    "Естествено число": "text",
-    "Сметни": "push button",
-    "Чисти": "push button",
-    "Сито на Ератостен": "list",
-    "Прости числа": "list",
-    "Резултат": "text",
-}
+roles = {"Label1_0": "label", "Label1_1": "label", "Label1_2": "label", "Label1_3": "label",
+         "Text1_0": "text", "Command1_0": "push button", "Command1_1": "push button",
+         "List1_0": "list", "List1_1": "list", "Text1_1": "text"}
+shown = {NAMES[control]: role for control, role in roles.items()}
 for name, role in shown.items():
     node = controls.get(name)
     check(node is not None, "no control named '" + name + "'")
@@ -104,14 +97,15 @@ for hidden in ("Великденско яйце", "Резервно поле"):
     node = controls.get(hidden)
     check(node is None or not showing(node), hidden + " is showing")
 
-check(relation_targets(controls["Естествено число"], pyatspi.RELATION_LABELLED_BY) == ["Естествено:"],
-      "the input is not labelled by 'Естествено:'")
+# Orca names a control by the label it is labelled by before its own name,
+# which would make the input "Естествено:": no caption labels its control.
+for name in shown:
+    if name in controls:
+        check(not relation_targets(controls[name], pyatspi.RELATION_LABELLED_BY),
+              name + " is labelled by " + str(relation_targets(controls[name],
+                                                                pyatspi.RELATION_LABELLED_BY)))
 check(controls["Естествено число"].description == "Цяло число, до три знака",
       "the input is described as '" + controls["Естествено число"].description + "'")
-for label, named in (("Естествено:", "Естествено число"), ("Ератостен", "Сито на Ератостен"),
-                     ("Прости", "Прости числа")):
-    check(relation_targets(controls[label], pyatspi.RELATION_LABEL_FOR) == [named],
-          "'" + label + "' does not label '" + named + "'")
 
 # Started with -reverse and a style sheet of huge fonts: neither may reach the layout.
 check(extents(controls["Сметни"], frame) == (328, 40, 97, 33),

@@ -5,7 +5,7 @@
 # D-Bus session and accessibility bus. The program gets Qt options and a
 # style sheet that it must ignore.
 #
-#   screen_reader.sh EXECUTABLE EXPECTED_REPORT_OF_7
+#   screen_reader.sh EXECUTABLE EXPECTED_REPORT_OF_7 ACCESSIBLE_NAMES
 set -euo pipefail
 
 if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
@@ -15,6 +15,7 @@ fi
 
 executable=$1
 expected=$2
+names=$3
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR
@@ -35,7 +36,7 @@ window=$(timeout 30 xdotool search --sync --class Zemvaro | head -n 1)
 xdotool windowfocus --sync "$window"
 
 # Debian's pyatspi belongs to Debian's own Python, whatever else is on PATH.
-if ! timeout 120 /usr/bin/python3 "$here/screen_reader.py" "$expected"; then
+if ! timeout 120 /usr/bin/python3 "$here/screen_reader.py" "$expected" "$names"; then
   cat "$work/log" >&2
   exit 1
 fi
