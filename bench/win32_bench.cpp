@@ -7,6 +7,7 @@
 //
 //   wine build-windows/bench/win32_bench.exe [REPETITIONS]
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -14,10 +15,11 @@
 
 #include "tests/recording_host.hpp"
 #include "win32/main_window.hpp"
+#include "win32/text.hpp"
 
 namespace {
 
-using zemvaro::layout::Kind;
+namespace layout = zemvaro::layout;
 using zemvaro::win32::ControlId;
 
 double Now() {
@@ -81,17 +83,17 @@ int main(int argc, char** argv) {
     const double firstWindow = Now() - start;
     Drain();
 
-    const auto control = [main](Kind kind, int index) {
-        return GetDlgItem(main, ControlId(kind, index));
+    const auto control = [main](const layout::Control& c) {
+        return GetDlgItem(main, ControlId(c.kind, c.index));
     };
-    const HWND input = control(Kind::TextBox, 0);
-    const HWND output = control(Kind::TextBox, 1);
-    const auto click = [main, &control](int button) {
-        SendMessageW(main, WM_COMMAND, MAKEWPARAM(ControlId(Kind::Button, button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(control(Kind::Button, button)));
+    const HWND input = control(layout::kInput);
+    const HWND output = control(layout::kReport);
+    const auto click = [main, &control](const layout::Control& button) {
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(ControlId(button.kind, button.index), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(control(button)));
     };
     const auto clearAndType = [&] {
-        click(1);
+        click(layout::kClear);
         SetWindowTextW(input, L"1e4");
         DrawNow(main);
         Drain();
@@ -100,14 +102,18 @@ int main(int argc, char** argv) {
     // The core alone, on the same input, cleared in between as above.
     zemvaro::RecordingHost host;
     zemvaro::FormState state;
+    auto& typed = state.Text1[layout::kInput.index];
+    const auto command = [&](const layout::Control& button) {
+        zemvaro::OnCommandClick(state, static_cast<std::int16_t>(button.index), host);
+    };
     const double core = Time(
         repetitions,
         [&] {
-            zemvaro::OnCommandClick(state, 1, host);
-            state.Text1[0] = "1e4";
+            command(layout::kClear);
+            typed = "1e4";
         },
-        [&] { zemvaro::OnCommandClick(state, 0, host); });
-    const std::wstring report = zemvaro::win32::Widen(state.Text1[1]);
+        [&] { command(layout::kCompute); });
+    const std::wstring report = zemvaro::win32::Widen(state.Text1[layout::kReport.index]);
 
     // The whole click, as the button sends it, until everything is drawn; and
     // what the controls take for the same result, told directly, apart and
@@ -115,8 +121,9 @@ int main(int argc, char** argv) {
     // once for both). Measured in turn in every round, so that the machine's
     // drift hits all alike.
     const auto setLists = [&] {
-        SendMessageW(control(Kind::List, 0), LB_SETCOUNT, state.List1[0].Count(), 0);
-        SendMessageW(control(Kind::List, 1), LB_SETCOUNT, state.List1[1].Count(), 0);
+        for (const layout::Control* list : {&layout::kSieveList, &layout::kPrimesList}) {
+            SendMessageW(control(*list), LB_SETCOUNT, state.List1[list->index].Count(), 0);
+        }
     };
     const auto setText = [&] {
         SendMessageW(output, WM_SETREDRAW, FALSE, 0);
@@ -139,7 +146,7 @@ int main(int argc, char** argv) {
     std::vector<double> whole, lists, text, controls, ours;
     for (int i = 0; i < repetitions; ++i) {
         whole.push_back(Time(1, clearAndType, [&] {
-            click(0);
+            click(layout::kCompute);
             DrawNow(main);
         }));
         lists.push_back(Time(1, clearAndType, [&] {

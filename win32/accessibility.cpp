@@ -9,27 +9,63 @@
 #include <algorithm>
 #include <utility>
 
-#include "win32/main_window.hpp"
+#include "win32/text.hpp"
 
 namespace zemvaro::win32 {
 namespace {
+
+// The live setting's property, which MinGW's headers lack: UI Automation's
+// LiveSetting_Property_GUID.
+DEFINE_GUID(kLiveSettingProperty, 0xc12bcd8e, 0x2a8e, 0x4950, 0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d,
+            0x58, 0xeb);
+constexpr LONG kPolite = 1;  // UI Automation's LiveSetting Polite
+// EVENT_OBJECT_LIVEREGIONCHANGED, which came with Windows 8: the headers give
+// it only to programs that need Windows 8, and on Windows 7 no one listens.
+constexpr DWORD kLiveRegionChanged = 0x8019;
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-HRESULT Give(BSTR* out, std::wstring_view text) {
-    if (out == nullptr) {
-        return E_POINTER;
+// Every method first empties what it gives back, so that a reader never
+// reads what it passed in, even on failure; a null place is the reader's
+// mistake.
+void Clear(BSTR* out) {
+    *out = nullptr;
+}
+void Clear(IDispatch** out) {
+    *out = nullptr;
+}
+void Clear(VARIANT* out) {
+    VariantInit(out);
+}
+void Clear(long* out) {
+    *out = 0;
+}
+void Clear(UINT* out) {
+    *out = 0;
+}
+void Clear(HWND* out) {
+    *out = nullptr;
+}
+void Clear(IEnumVARIANT** out) {
+    *out = nullptr;
+}
+template <typename... Out>
+bool Cleared(Out*... out) {
+    if (((out == nullptr) || ...)) {
+        return false;
     }
+    (Clear(out), ...);
+    return true;
+}
+
+HRESULT Give(BSTR* out, std::wstring_view text) {
     *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT Give(VARIANT* out, LONG value) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
     VariantInit(out);
     out->vt = VT_I4;
     out->lVal = value;
@@ -37,9 +73,6 @@ HRESULT Give(VARIANT* out, LONG value) {
 }
 
 HRESULT GiveNothing(VARIANT* out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
     VariantInit(out);
     return S_FALSE;
 }
@@ -56,7 +89,7 @@ class Accessible : public IAccessible, public IOleWindow {
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (object == nullptr) {
-            return E_POINTER;
+            return E_POINTER;  // as COM has it for every QueryInterface
         }
         // Only our own interfaces: handing out the standard object's would
         // let a reader past what is replaced here.
@@ -78,10 +111,14 @@ class Accessible : public IAccessible, public IOleWindow {
 
     // Readers call IAccessible directly; nothing here is for scripting.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
+        return Cleared(count) ? S_OK : E_INVALIDARG;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info != nullptr) {
+            *info = nullptr;
+        }
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
@@ -92,65 +129,76 @@ class Accessible : public IAccessible, public IOleWindow {
 
     // Tells a reader which window the object stands for without a walk.
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (!Cleared(window)) {
+            return E_INVALIDARG;
+        }
         *window = window_;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        return Standard(&IAccessible::get_accParent, parent);
+        return Cleared(parent) ? Standard(&IAccessible::get_accParent, parent) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-        return Standard(&IAccessible::get_accChildCount, count);
+        return Cleared(count) ? Standard(&IAccessible::get_accChildCount, count) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-        return Standard(&IAccessible::get_accChild, child, object);
+        return Cleared(object) ? Standard(&IAccessible::get_accChild, child, object) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return Standard(&IAccessible::get_accName, child, name);
+        return Cleared(name) ? Standard(&IAccessible::get_accName, child, name) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return Standard(&IAccessible::get_accValue, child, value);
+        return Cleared(value) ? Standard(&IAccessible::get_accValue, child, value) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-        return Standard(&IAccessible::get_accDescription, child, description);
+        return Cleared(description) ? Standard(&IAccessible::get_accDescription, child, description)
+                                    : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return Standard(&IAccessible::get_accRole, child, role);
+        return Cleared(role) ? Standard(&IAccessible::get_accRole, child, role) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return Standard(&IAccessible::get_accState, child, state);
+        return Cleared(state) ? Standard(&IAccessible::get_accState, child, state) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return Standard(&IAccessible::get_accHelp, child, help);
+        return Cleared(help) ? Standard(&IAccessible::get_accHelp, child, help) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-        return Standard(&IAccessible::get_accHelpTopic, file, child, topic);
+        return Cleared(file, topic) ? Standard(&IAccessible::get_accHelpTopic, file, child, topic)
+                                    : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        return Standard(&IAccessible::get_accKeyboardShortcut, child, shortcut);
+        return Cleared(shortcut) ? Standard(&IAccessible::get_accKeyboardShortcut, child, shortcut)
+                                 : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-        return Standard(&IAccessible::get_accFocus, child);
+        return Cleared(child) ? Standard(&IAccessible::get_accFocus, child) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-        return Standard(&IAccessible::get_accSelection, children);
+        return Cleared(children) ? Standard(&IAccessible::get_accSelection, children)
+                                 : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return Standard(&IAccessible::get_accDefaultAction, child, action);
+        return Cleared(action) ? Standard(&IAccessible::get_accDefaultAction, child, action)
+                               : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         return Standard(&IAccessible::accSelect, flags, child);
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) override {
-        return Standard(&IAccessible::accLocation, left, top, width, height, child);
+        return Cleared(left, top, width, height)
+                   ? Standard(&IAccessible::accLocation, left, top, width, height, child)
+                   : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
-        return Standard(&IAccessible::accNavigate, direction, start, end);
+        return Cleared(end) ? Standard(&IAccessible::accNavigate, direction, start, end)
+                            : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
-        return Standard(&IAccessible::accHitTest, x, y, child);
+        return Cleared(child) ? Standard(&IAccessible::accHitTest, x, y, child) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         return Standard(&IAccessible::accDoDefaultAction, child);
@@ -197,13 +245,13 @@ class Annotated final : public Accessible {
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (IsSelf(child) && !annotation_.name.empty()) {
-            return Gone() ? RPC_E_DISCONNECTED : Give(name, annotation_.name);
+            return Own(name, annotation_.name);
         }
         return Accessible::get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         if (IsSelf(child) && !annotation_.description.empty()) {
-            return Gone() ? RPC_E_DISCONNECTED : Give(description, annotation_.description);
+            return Own(description, annotation_.description);
         }
         return Accessible::get_accDescription(child, description);
     }
@@ -211,12 +259,15 @@ class Annotated final : public Accessible {
     // whose name is all its text.
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         if (IsSelf(child) && annotation_.textIsValue) {
-            return Gone() ? RPC_E_DISCONNECTED : Give(value, WindowText(window_));
+            return Own(value, Gone() ? std::wstring() : WindowText(window_));
         }
         return Accessible::get_accValue(child, value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (IsSelf(child) && annotation_.role != 0) {
+            if (!Cleared(role)) {
+                return E_INVALIDARG;
+            }
             return Gone() ? RPC_E_DISCONNECTED : Give(role, annotation_.role);
         }
         return Accessible::get_accRole(child, role);
@@ -234,6 +285,13 @@ class Annotated final : public Accessible {
     }
 
   private:
+    HRESULT Own(BSTR* out, std::wstring_view text) {
+        if (!Cleared(out)) {
+            return E_INVALIDARG;
+        }
+        return Gone() ? RPC_E_DISCONNECTED : Give(out, text);
+    }
+
     Annotation annotation_;
 };
 
@@ -253,6 +311,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
     ULONG STDMETHODCALLTYPE Release() override { return Accessible::Release(); }
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (!Cleared(count)) {
+            return E_INVALIDARG;
+        }
         const auto rows = Rows();
         if (!rows) {
             return RPC_E_DISCONNECTED;
@@ -261,10 +322,15 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-        *object = nullptr;
+        if (!Cleared(object)) {
+            return E_INVALIDARG;
+        }
         return RowOf(child) >= 0 ? S_FALSE : Accessible::get_accChild(child, object);
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!Cleared(name)) {
+            return E_INVALIDARG;
+        }
         const auto rows = Rows();
         if (!rows) {
             return RPC_E_DISCONNECTED;
@@ -276,6 +342,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return row >= 0 ? Give(name, Widen(rows->Item(row))) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!Cleared(role)) {
+            return E_INVALIDARG;
+        }
         if (Gone()) {
             return RPC_E_DISCONNECTED;
         }
@@ -287,6 +356,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (IsSelf(child)) {
             return Accessible::get_accState(child, state);
+        }
+        if (!Cleared(state)) {
+            return E_INVALIDARG;
         }
         const int row = RowOf(child);
         if (row < 0) {
@@ -308,6 +380,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return Give(state, flags);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+        if (!Cleared(child)) {
+            return E_INVALIDARG;
+        }
         if (Gone()) {
             return RPC_E_DISCONNECTED;
         }
@@ -318,6 +393,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return Give(child, Count() > 0 && caret >= 0 ? caret + 1 : CHILDID_SELF);
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+        if (!Cleared(children)) {
+            return E_INVALIDARG;
+        }
         if (Gone()) {
             return RPC_E_DISCONNECTED;
         }
@@ -328,6 +406,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
                                           VARIANT child) override {
         if (IsSelf(child)) {
             return Accessible::accLocation(left, top, width, height, child);
+        }
+        if (!Cleared(left, top, width, height)) {
+            return E_INVALIDARG;
         }
         const int row = RowOf(child);
         if (row < 0) {
@@ -343,6 +424,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+        if (!Cleared(child)) {
+            return E_INVALIDARG;
+        }
         if (Gone()) {
             return RPC_E_DISCONNECTED;
         }
@@ -358,6 +442,9 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return Give(child, row < Count() ? row + 1 : CHILDID_SELF);
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        if (!Cleared(end)) {
+            return E_INVALIDARG;
+        }
         if (Gone()) {
             return RPC_E_DISCONNECTED;
         }
@@ -408,6 +495,16 @@ class RowList final : public Accessible, public IEnumVARIANT {
     // Children by the thousand in one call, which a reader on the other side
     // of a process boundary would otherwise ask for one at a time.
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* children, ULONG* fetched) override {
+        // COM lets a caller that wants one child leave out the count.
+        if ((children == nullptr && wanted > 0) || (fetched == nullptr && wanted != 1)) {
+            return E_INVALIDARG;
+        }
+        for (ULONG i = 0; i < wanted; ++i) {
+            VariantInit(&children[i]);
+        }
+        if (fetched != nullptr) {
+            *fetched = 0;
+        }
         const int count = Count();
         if (count < 0) {
             return RPC_E_DISCONNECTED;
@@ -423,8 +520,11 @@ class RowList final : public Accessible, public IEnumVARIANT {
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG skipped) override {
         const int count = Count();
+        if (count < 0) {
+            return RPC_E_DISCONNECTED;
+        }
         const long long wanted = static_cast<long long>(next_) + skipped;
-        next_ = static_cast<int>(std::min<long long>(wanted, std::max(count, 0)));
+        next_ = static_cast<int>(std::min<long long>(wanted, count));
         return wanted <= count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
@@ -432,6 +532,12 @@ class RowList final : public Accessible, public IEnumVARIANT {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
+        if (!Cleared(copy)) {
+            return E_INVALIDARG;
+        }
+        if (Gone()) {
+            return RPC_E_DISCONNECTED;
+        }
         standard_->AddRef();
         auto* clone = new RowList(window_, standard_, name_, rows_);
         clone->next_ = next_;
@@ -473,10 +579,10 @@ class RowList final : public Accessible, public IEnumVARIANT {
     HRESULT OfList(const VARIANT& child,
                    HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, Out*), Out* out) {
         if (IsSelf(child)) {
-            return Standard(method, child, out);
+            return Cleared(out) ? Standard(method, child, out) : E_INVALIDARG;
         }
-        if (out != nullptr) {
-            *out = nullptr;
+        if (!Cleared(out)) {
+            return E_INVALIDARG;
         }
         return Gone() ? RPC_E_DISCONNECTED : (RowOf(child) >= 0 ? S_FALSE : E_INVALIDARG);
     }
@@ -542,6 +648,45 @@ void RaiseRowSelection(HWND list, int row) {
     if (row >= 0 && !ListRaisesRowEvents()) {
         NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, row + 1);
     }
+}
+
+bool LiveRegion::Create(HWND parent, int id) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    control_ =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    return control_ != nullptr;
+}
+
+void LiveRegion::Say(std::wstring_view text) {
+    if (control_ == nullptr || text.empty()) {
+        return;
+    }
+    if (services_ == nullptr && ComIsReady() &&
+        SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IAccPropServices, reinterpret_cast<void**>(&services_)))) {
+        VARIANT polite;
+        Give(&polite, kPolite);
+        services_->SetHwndProp(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                               kLiveSettingProperty, polite);
+    }
+    // The text first, which a reader reads as the control's name when the
+    // event arrives; the same words twice are said twice.
+    SetWindowTextW(control_, std::wstring(text).c_str());
+    NotifyWinEvent(kLiveRegionChanged, control_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void LiveRegion::Forget() {
+    if (services_ != nullptr) {
+        if (IsWindow(control_)) {
+            MSAAPROPID property = kLiveSettingProperty;
+            services_->ClearHwndProps(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                      &property, 1);
+        }
+        services_->Release();
+        services_ = nullptr;
+    }
+    control_ = nullptr;
 }
 
 }  // namespace zemvaro::win32

@@ -10,7 +10,12 @@
 //    refill of twenty thousand rows costs nothing here;
 //  - any other control: the system's standard object, with only what differs
 //    from it replaced (a name, a description, the report's role and value).
-// Every object answers RPC_E_DISCONNECTED once its window is gone.
+// Every object answers RPC_E_DISCONNECTED once its window is gone, and every
+// method empties what it gives back before anything else.
+//
+// What a click changed, a reader is told through a live region: a static
+// control whose text is set to it, marked polite for UI Automation, which
+// raises EVENT_OBJECT_LIVEREGIONCHANGED each time.
 #pragma once
 
 #ifndef NOMINMAX
@@ -20,8 +25,11 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/string_list.hpp"
+
+struct IAccPropServices;  // oleacc.h, for those who use it
 
 namespace zemvaro::win32 {
 
@@ -49,5 +57,30 @@ LRESULT AnswerRowList(HWND list, WPARAM w, std::wstring name, std::weak_ptr<cons
 // neither, and there these do.
 void RaiseRowFocus(HWND list, int row);
 void RaiseRowSelection(HWND list, int row);
+
+// A place from which readers hear what they are told without the focus
+// moving. NVDA says the control's name whenever the event comes; Narrator
+// hears it through UI Automation, whose tree leaves out a hidden window: so
+// the control is shown, but has no size, and no one sees it.
+class LiveRegion {
+  public:
+    LiveRegion() = default;
+    LiveRegion(const LiveRegion&) = delete;
+    LiveRegion& operator=(const LiveRegion&) = delete;
+    ~LiveRegion() { Forget(); }
+
+    // Makes the control in `parent`, with `id`; false if it cannot be made.
+    bool Create(HWND parent, int id);
+    // Tells readers `text` once they are done with what they are saying.
+    void Say(std::wstring_view text);
+    // Takes back the live setting, before the control goes with its parent.
+    void Forget();
+
+  private:
+    HWND control_ = nullptr;
+    // The live setting is given once a reader may hear it: only the first
+    // Say sets COM up.
+    IAccPropServices* services_ = nullptr;
+};
 
 }  // namespace zemvaro::win32

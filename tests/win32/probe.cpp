@@ -8,6 +8,7 @@
 //   probe where ARRAY N    prints the screen centre of Label1 .. List1 (N)
 //   probe text ARRAY N     prints the control's text, line ends as LF
 //   probe count N          prints List1(N)'s row count
+//   probe place N          prints List1(N)'s top row and selected row
 //   probe rect ARRAY N     prints the control's place in the client area
 //   probe size W H         gives the window a client area of W x H pixels
 //   probe box              waits for a message box, prints its title, text,
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "win32/main_window.hpp"
+#include "win32/text.hpp"
 
 namespace {
 
@@ -212,6 +214,16 @@ int main(int argc, char** argv) {
     }
     if (command == "text" && argc == 4) {
         std::fputs(Text(Control(main, argv[2], argv[3])).c_str(), stdout);
+        return 0;
+    }
+    if (command == "place" && argc == 3) {
+        const HWND list = Control(main, "List1", argv[2]);
+        LRESULT top = 0, selected = 0;
+        SendMessageTimeoutW(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                            reinterpret_cast<PDWORD_PTR>(&top));
+        SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                            reinterpret_cast<PDWORD_PTR>(&selected));
+        std::printf("top %ld selected %ld\n", static_cast<long>(top), static_cast<long>(selected));
         return 0;
     }
     if (command == "count" && argc == 3) {

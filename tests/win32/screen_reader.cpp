@@ -9,6 +9,9 @@
 //                          4 and the last row named
 //   screen_reader events N waits up to 10 s for N focus or selection events
 //                          on list rows and prints the row each names
+//   screen_reader live N S waits up to S seconds for N live-region events of
+//                          the window and prints the name of each; "no more
+//                          events" when fewer come
 #include <initguid.h>  // defines the GUIDs oleacc.h declares, here and once
 #include <oleacc.h>
 
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "win32/main_window.hpp"
+#include "win32/text.hpp"
 
 namespace {
 
@@ -110,6 +114,10 @@ struct Event {
 };
 std::vector<Event> events;
 
+// EVENT_OBJECT_LIVEREGIONCHANGED, which the headers give only to programs
+// that need Windows 8.
+constexpr DWORD kLiveRegionChanged = 0x8019;
+
 // Hook callbacks re-enter while a reader's own calls wait on the other
 // process: only note the event here.
 void CALLBACK Noted(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
@@ -161,6 +169,43 @@ int Listen(HWND main, int wanted) {
     return 1;
 }
 
+// What a live region says is its name when the event comes, as NVDA reads it.
+int ListenLive(HWND main, int wanted, int seconds) {
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, Noted, 0, 0,
+                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    std::printf("listening\n");
+    std::fflush(stdout);
+    const ULONGLONG deadline = GetTickCount64() + 1000ULL * static_cast<ULONGLONG>(seconds);
+    while (GetTickCount64() < deadline && wanted > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        for (const Event& e : events) {
+            IAccessible* object = nullptr;
+            VARIANT child;
+            if (GetAncestor(e.window, GA_ROOT) != main ||
+                FAILED(AccessibleObjectFromEvent(e.window, static_cast<DWORD>(e.object),
+                                                 static_cast<DWORD>(e.child), &object, &child))) {
+                continue;
+            }
+            std::printf("live: \"%s\"\n", Name(object, child.lVal).c_str());
+            std::fflush(stdout);
+            object->Release();
+            --wanted;
+        }
+        events.clear();
+    }
+    UnhookWinEvent(hook);
+    if (wanted > 0) {
+        std::printf("no more events\n");
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -174,19 +219,20 @@ int main(int argc, char** argv) {
     if (command == "read") {
         Read(main, OBJID_WINDOW, Kind::Label, "window");
         Read(main, OBJID_CLIENT, Kind::Label, "client");
-        const auto control = [main](Kind kind, int index) {
-            return GetDlgItem(main, ControlId(kind, index));
-        };
-        Read(control(Kind::TextBox, 0), OBJID_CLIENT, Kind::TextBox, "Text1(0)");
-        Read(control(Kind::Button, 0), OBJID_CLIENT, Kind::Button, "Command1(0)");
-        Read(control(Kind::Button, 1), OBJID_CLIENT, Kind::Button, "Command1(1)");
-        Read(control(Kind::List, 0), OBJID_CLIENT, Kind::List, "List1(0)");
-        Read(control(Kind::List, 1), OBJID_CLIENT, Kind::List, "List1(1)");
-        Read(control(Kind::TextBox, 1), OBJID_CLIENT, Kind::TextBox, "Text1(1)");
+        // Every control shown, in the table's order, by its table name.
+        for (const zemvaro::layout::Control& control : zemvaro::layout::kControls) {
+            if (control.shown) {
+                Read(GetDlgItem(main, ControlId(control.kind, control.index)), OBJID_CLIENT,
+                     control.kind, zemvaro::layout::Name(control).c_str());
+            }
+        }
         return 0;
     }
     if (command == "events" && argc == 3) {
         return Listen(main, std::atoi(argv[2]));
+    }
+    if (command == "live" && argc == 4) {
+        return ListenLive(main, std::atoi(argv[2]), std::atoi(argv[3]));
     }
     std::fprintf(stderr, "unknown command\n");
     return 2;
