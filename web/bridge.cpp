@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
-// Zemvaro in the browser: the core and the layout table, compiled to
-// WebAssembly and handed to the page's script through embind.
+// Zemvaro in the browser: the core, the layout table and the form, compiled
+// to WebAssembly and handed to the page's script through embind.
 //
 //   layout()          the window described once: controls in CSS pixels,
-//                     captions, colours, names, tab order, the texts
+//                     captions, names, colours, tab order, the texts
+//   fit(w, h)         the zoom and place of the window in a view of w × h
 //   fitInput(t, c)    the input's three-character limit, in UTF-16 as the
 //                     page's strings are
-//   new Window(sep)   one FormState and its clicks; the page shows what it
-//                     holds and the messages a click asked for
+//   new Window(sep)   the form: its state and its clicks, each answered with
+//                     what it changed and the message boxes it brought
 //
-// The page computes nothing and repeats nothing of the table.
+// The page computes nothing; what it knows of the window beyond these is how
+// each kind of control is drawn, in its style sheet.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -18,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "core/zemvaro.hpp"
+#include "form/form.hpp"
 #include "layout/layout.hpp"
 
 namespace zemvaro::web {
@@ -58,8 +60,11 @@ val Control(const layout::Control& control) {
     entry.set("caption", Text(control.caption));
     entry.set("colour", control.colour ? Css(*control.colour) : "");
     entry.set("pressed", control.colour ? Css(layout::Pressed(*control.colour)) : "");
+    entry.set("hovered", control.colour ? Css(layout::Hovered(*control.colour)) : "");
     entry.set("shown", control.shown);
-    entry.set("name", Text(control.accessibleName));
+    // What every face's screen readers call it.
+    entry.set("name",
+              Text(control.accessibleName.empty() ? control.caption : control.accessibleName));
     entry.set("captionLabel", control.captionLabel >= 0
                                   ? layout::Name(layout::Find(Kind::Label, control.captionLabel))
                                   : std::string());
@@ -88,6 +93,8 @@ val Layout() {
     table.set("borderPixels", layout::kBorderPixels);
     table.set("focusPixels", layout::kFocusPixels);
     table.set("textMarginPixels", layout::kTextMarginPixels);
+    table.set("buttonRadiusPixels", layout::kButtonRadiusPixels);
+    table.set("rowInsetPixels", layout::kRowInsetPixels);
     table.set("overflowMessage", Text(layout::kOverflowMessage));
     table.set("messageButton", Text(layout::kMessageButton));
     val controls = val::array();
@@ -103,6 +110,17 @@ val Layout() {
     return table;
 }
 
+// A page may be shown on a phone narrower than the window: it shrinks to fit.
+val Fit(int width, int height) {
+    const layout::Zoom zoom =
+        layout::FitClientArea(width, height, kDotsPerInch, layout::Shrink::ToFit);
+    val fitted = val::object();
+    fitted.set("zoom", zoom.factor);
+    fitted.set("left", zoom.originX);
+    fitted.set("top", zoom.originY);
+    return fitted;
+}
+
 val FitInput(std::u16string text, int cursor) {
     const std::size_t fitted = layout::FitInput(text, static_cast<std::size_t>(cursor));
     val result = val::object();
@@ -111,76 +129,82 @@ val FitInput(std::u16string text, int cursor) {
     return result;
 }
 
-// The page's one window: the core's state, the clicks, and the messages a
-// click asked the window to show, which the page shows once it returns.
-class Window : public Host {
+val ToValue(const form::Changes& changes) {
+    val lists = val::array();
+    for (const bool list : changes.lists) {
+        lists.call<void>("push", list);
+    }
+    val shown = val::object();
+    shown.set("lists", lists);
+    shown.set("input", changes.input);
+    shown.set("report", changes.report);
+    shown.set("summary", changes.summary);
+    return shown;
+}
+
+// The page's one window. A page cannot wait inside a click for a box to be
+// dismissed: each box the form asks for is noted with what the click had
+// changed until then, and the page shows them in turn once the click
+// returns, each over the window as it stood when the box came.
+class Window : public form::Face {
   public:
     explicit Window(std::string separator) : separator_(std::move(separator)) {}
 
-    void ShowMessage(const std::string& text) override {
-        if (messages_.empty()) {
-            reportWhenAsked_ = state_.Text1[1];
-        }
-        messages_.push_back(text);
+    void ShowMessage(const std::string& text, const form::Changes& sofar) override {
+        val box = val::object();
+        box.set("message", text);
+        box.set("changes", ToValue(sofar));
+        boxes_.call<void>("push", box);
     }
     std::string DecimalSeparator() const override { return separator_; }
 
-    void SetInput(const std::string& text) { state_.Text1[0] = text; }
-    std::string Input() const { return state_.Text1[0]; }
-    std::string Report() const { return state_.Text1[1]; }
-    // What the report said when the click's first message was asked for: a
-    // desktop window shows its box over that, and the new report after it.
-    std::string ReportWhenAsked() const { return reportWhenAsked_; }
+    void SetInput(const std::string& text) { form_.Type(layout::kInput, text); }
+    std::string Input() const { return form_.Text(layout::kInput); }
+    std::string Report() const { return form_.Text(layout::kReport); }
     int RowCount(int list) const { return Rows(list).Count(); }
     std::string Row(int list, int row) const { return Rows(list).Item(row); }
 
-    // A click on Command1(index): the messages it asked for, in order, and
-    // what a screen reader is to be told of it after them ("": nothing).
-    val ClickButton(int index) {
-        messages_.clear();
-        try {
-            OnCommandClick(state_, static_cast<std::int16_t>(index), *this);
-        } catch (const OverflowError&) {
-            // The lists are empty and the report is the one from before; say
-            // why and go on, as the desktop windows do.
-            ShowMessage(std::string(layout::kOverflowMessage));
-        }
-        val shown = val::array();
-        for (const std::string& message : messages_) {
-            shown.call<void>("push", message);
+    // A click on the control of that id ("Command1_0"): the boxes it brought,
+    // in order, and what it changed besides.
+    val Click(const std::string& id) {
+        boxes_ = val::array();
+        form::Changes changes;
+        for (const layout::Control& control : layout::kControls) {
+            if (layout::Name(control) == id) {
+                changes = form_.Click(control);
+            }
         }
         val click = val::object();
-        click.set("messages", shown);
-        click.set("said", layout::ClickSummary(index, RowCount(0), RowCount(1), state_.Text1[1],
-                                               !messages_.empty()));
+        click.set("boxes", boxes_);
+        click.set("changes", ToValue(changes));
         return click;
     }
-    void ClickLabel(int index) { OnLabelClick(state_, static_cast<std::int16_t>(index)); }
 
   private:
-    const StringList& Rows(int list) const { return state_.List1[list == 0 ? 0 : 1]; }
+    const StringList& Rows(int list) const {
+        return form_.Rows(list == layout::kPrimesList.index ? layout::kPrimesList
+                                                            : layout::kSieveList);
+    }
 
-    FormState state_;
     std::string separator_;
-    std::vector<std::string> messages_;
-    std::string reportWhenAsked_;
+    form::Form form_{*this};
+    val boxes_ = val::array();
 };
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zemvaro) {
     emscripten::function("layout", &Layout);
+    emscripten::function("fit", &Fit);
     emscripten::function("fitInput", &FitInput);
     emscripten::class_<Window>("Window")
         .constructor<std::string>()
         .function("setInput", &Window::SetInput)
         .function("input", &Window::Input)
         .function("report", &Window::Report)
-        .function("reportWhenAsked", &Window::ReportWhenAsked)
         .function("rowCount", &Window::RowCount)
         .function("row", &Window::Row)
-        .function("clickButton", &Window::ClickButton)
-        .function("clickLabel", &Window::ClickLabel);
+        .function("click", &Window::Click);
 }
 
 }  // namespace zemvaro::web

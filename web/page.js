@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Builds the window from the layout table: every shown control at its place,
-// in its colours, named by its caption or by the table, in the table's tab
+// in its colours, named by the table as on every face, in the table's tab
 // order with each caption just before its control. The layout is drawn at the
-// desktop size and scaled as a whole to the largest size that fits the view.
+// desktop size and scaled as a whole to the size the table fits to the view.
+// A click goes to the form; the page shows what the form says it changed.
 import { MessageBox } from "./dialog.js";
 import { VirtualList } from "./list.js";
 
@@ -29,7 +30,8 @@ export class Page {
     this.messageBox = new MessageBox(table.applicationName, table.messageButton);
     this.fit();
     addEventListener("resize", () => this.fit());
-    this.show(form.report());
+    this.report.value = form.report().replaceAll("\r\n", "\n");
+    this.lists.forEach((list) => list.reset(0));
   }
 
   // The table's colours, font and line widths, for the style sheet's rules.
@@ -47,6 +49,8 @@ export class Page {
       "--border": `${t.borderPixels}px`,
       "--focus": `${t.focusPixels}px`,
       "--margin": `${t.textMarginPixels}px`,
+      "--radius": `${t.buttonRadiusPixels}px`,
+      "--row-inset": `${t.rowInsetPixels}px`,
     };
     for (const [name, value] of Object.entries(look)) {
       document.documentElement.style.setProperty(name, value);
@@ -67,9 +71,8 @@ export class Page {
         return caption ? [caption, control] : [control];
       }),
     ];
-    const captionFor = new Map(shown.filter((c) => c.captionLabel).map((c) => [c.captionLabel, c]));
     for (const control of order) {
-      const element = this.make(control, captionFor.get(control.id));
+      const element = this.make(control);
       element.id = control.id;
       element.style.left = `${control.left}px`;
       element.style.top = `${control.top}px`;
@@ -78,25 +81,22 @@ export class Page {
       if (control.colour) {
         element.style.setProperty("--colour", control.colour);
         element.style.setProperty("--pressed", control.pressed);
+        element.style.setProperty("--hovered", control.hovered);
       }
       this.root.append(element);
     }
   }
 
-  // The element for one control; `captioned`: the control a label names.
-  make(control, captioned) {
+  // The element for one control. A caption is not tied to its control: a
+  // screen reader would call the control by the caption ("Естествено:")
+  // instead of by the table, as the other faces' readers do.
+  make(control) {
     switch (control.kind) {
       case "label": {
-        // Only a form field can be a <label>'s; a list is tied to its caption
-        // by aria-labelledby instead.
-        const label = document.createElement(captioned?.kind === "text" ? "label" : "div");
-        if (captioned?.kind === "text") label.htmlFor = captioned.id;
+        const label = document.createElement("div");
         label.className = "label";
         label.textContent = control.caption;
-        label.addEventListener("click", () => {
-          this.form.clickLabel(control.index);
-          this.show(this.form.report());
-        });
+        label.addEventListener("click", () => this.onClick(control.id));
         return label;
       }
       case "button": {
@@ -104,7 +104,7 @@ export class Page {
         button.type = "button";
         button.className = "button";
         button.textContent = control.caption;
-        button.addEventListener("click", () => this.onButton(control.index));
+        button.addEventListener("click", () => this.onClick(control.id));
         // Neither button is a default one: Enter starts nothing, Space does.
         button.addEventListener("keydown", (event) => {
           if (event.key === "Enter") event.preventDefault();
@@ -115,22 +115,23 @@ export class Page {
         const element = document.createElement("div");
         element.className = "field list";
         element.setAttribute("role", "listbox");
+        element.setAttribute("aria-label", control.name);
         element.tabIndex = 0;
-        if (control.captionLabel) element.setAttribute("aria-labelledby", control.captionLabel);
         const list = control.index;
         element.id = control.id; // the rows' ids are made from it
         this.lists[list] = new VirtualList(element, (row) => this.form.row(list, row));
         return element;
       }
       default:
-        return control.index === 0 ? this.makeInput() : this.makeReport(control);
+        return control.id === "Text1_0" ? this.makeInput(control) : this.makeReport(control);
     }
   }
 
-  makeInput() {
+  makeInput(control) {
     const input = document.createElement("input");
     input.type = "text";
     input.className = "field input";
+    input.setAttribute("aria-label", control.name);
     input.autocomplete = "off";
     input.spellcheck = false;
     const description = document.createElement("p");
@@ -160,23 +161,21 @@ export class Page {
     const report = document.createElement("textarea");
     report.className = "field report";
     report.readOnly = true; // selectable and copyable; the program writes it
-    report.setAttribute("aria-label", control.name || control.caption);
+    report.setAttribute("aria-label", control.name);
     this.report = report;
     return report;
   }
 
-  async onButton(index) {
-    const { messages, said } = this.form.clickButton(index);
-    if (messages.length > 0) {
-      // As on the desktop: the box stands over what the click has done so
-      // far, and the new report comes after it.
-      this.show(this.form.reportWhenAsked());
-      for (const message of messages) {
-        await this.messageBox.show(message);
-      }
+  async onClick(id) {
+    const { boxes, changes } = this.form.click(id);
+    // As on the desktop: each box stands over what the click had done when
+    // it came, and the rest comes after it.
+    for (const { message, changes: sofar } of boxes) {
+      this.show(sofar);
+      await this.messageBox.show(message);
     }
-    this.show(this.form.report());
-    this.say(said);
+    this.show(changes);
+    this.say(changes.summary);
   }
 
   // Emptied first, so that the same words twice are said twice.
@@ -185,23 +184,28 @@ export class Page {
     if (text) requestAnimationFrame(() => { this.said.textContent = text; });
   }
 
-  show(report) {
+  // Only what the click changed: a list scrolled to row 500 stays there when
+  // a caption is touched.
+  show(changes) {
     // Scrolled back first, while the page is still laid out as it was drawn:
     // after the new report, that would lay all of it out here, not once in
     // the next frame.
-    const text = report.replaceAll("\r\n", "\n");
-    const newReport = this.report.value !== text;
-    if (newReport) this.report.scrollTop = 0;
-    this.lists.forEach((list, i) => list.reset(this.form.rowCount(i)));
-    if (this.input.value !== this.form.input()) this.input.value = this.form.input();
-    if (newReport) this.report.value = text;
+    if (changes.report) this.report.scrollTop = 0;
+    changes.lists.forEach((refill, i) => {
+      if (refill) this.lists[i].reset(this.form.rowCount(i));
+    });
+    if (changes.input) this.input.value = this.form.input();
+    if (changes.report) {
+      const text = this.form.report().replaceAll("\r\n", "\n");
+      if (this.report.value !== text) this.report.value = text;
+      // The caret at the start, where a pupil or a screen reader entering
+      // the report begins: a new value leaves it at the end.
+      this.report.setSelectionRange(0, 0);
+    }
   }
 
   fit() {
-    const { width, height } = this.table;
-    const zoom = Math.min(innerWidth / width, innerHeight / height);
-    const left = Math.max(0, (innerWidth - width * zoom) / 2);
-    const top = Math.max(0, (innerHeight - height * zoom) / 2);
+    const { zoom, left, top } = this.zemvaro.fit(innerWidth, innerHeight);
     this.root.style.transform = `translate(${left}px, ${top}px) scale(${zoom})`;
     document.documentElement.style.setProperty("--zoom", zoom);
   }

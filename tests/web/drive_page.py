@@ -4,11 +4,13 @@
 """Drives the web page in headless Chromium as a Bulgarian pupil would, every
 control found by its role and accessible name: the title; the input's limit;
 compute, the message boxes, Enter and Escape, clear, and what a screen reader
-is told after each; twenty thousand rows and End; what the accessibility tree
-says; the page at a phone's size; the page offline from its service worker;
-and no console error on the way.
+is told after each; twenty thousand rows and End; a caption clicked with the
+list scrolled; the report entered from its first line; what the
+accessibility tree says, by the names every face gives; the page at a
+phone's size; the page offline from its service worker; and no console
+error on the way.
 
-    drive_page.py SITE_DIR EXPECTED_REPORT_OF_7
+    drive_page.py SITE_DIR EXPECTED_REPORT_OF_7 ACCESSIBLE_NAMES
 """
 import os
 import sys
@@ -25,9 +27,11 @@ from browser import Site, chromium, fail, open_page, viewport  # noqa: E402
 OVERFLOW = "Допустими са цели числа от -16384 до 16383."
 REJECTED = "Най-близкото по-голямо просто число е: \n"
 SUMMARY_7 = "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."
-site_dir, expected_file = sys.argv[1:3]
+site_dir, expected_file, names_file = sys.argv[1:4]
 with open(expected_file, encoding="utf-8") as f:
     REPORT_7 = f.read()
+with open(names_file, encoding="utf-8") as f:
+    NAMES = dict(line.rstrip("\n").split("\t") for line in f if not line.startswith("#"))
 
 
 def wait_for(find, what, seconds=10.0):
@@ -93,12 +97,12 @@ try:
             driver.title.endswith(" сито на Ератостен, хипотеза на Голдбах")):
         fail("the title is '%s'" % driver.title)
 
-    field = control("textbox", "Естествено:")
-    compute = control("button", "Сметни")
-    clear = control("button", "Чисти")
-    sieve = control("listbox", "Ератостен")
-    primes = control("listbox", "Прости")
-    report = control("textbox", "Резултат")
+    field = control("textbox", NAMES["Text1_0"])
+    compute = control("button", NAMES["Command1_0"])
+    clear = control("button", NAMES["Command1_1"])
+    sieve = control("listbox", NAMES["List1_0"])
+    primes = control("listbox", NAMES["List1_1"])
+    report = control("textbox", NAMES["Text1_1"])
     if driver.switch_to.active_element != field:
         fail("the input does not have the focus at start")
 
@@ -157,10 +161,24 @@ try:
     compute.click()
     if (rows(sieve)[0], rows(primes)[0]) != (20000, 2263):
         fail("1e4 gave %s rows" % [rows(sieve)[0], rows(primes)[0]])
+    # The report is entered from its first line, the caret at its start.
+    script("arguments[0].focus()", primes)
+    ActionChains(driver).send_keys(Keys.TAB).perform()
+    if (driver.switch_to.active_element != report or report.get_property("selectionStart") != 0
+            or report.get_property("scrollTop") != 0):
+        fail("Tab into the report of 1e4 left the caret at %s, scrolled to %s" % (
+            report.get_property("selectionStart"), report.get_property("scrollTop")))
     sieve.click()
     ActionChains(driver).send_keys(Keys.END).perform()
     if rows(sieve)[1] != 20000:
         fail("End in the sieve list selected row %d" % rows(sieve)[1])
+    # A caption changes nothing: the list keeps its place and its row.
+    ActionChains(driver).send_keys(Keys.PAGE_UP, Keys.PAGE_UP).perform()
+    place = (sieve.get_property("scrollTop"), rows(sieve)[1])
+    driver.find_element(By.ID, "Label1_2").click()
+    if (sieve.get_property("scrollTop"), rows(sieve)[1]) != place:
+        fail("a click on the caption moved the sieve list from %s to %s" % (
+            place, (sieve.get_property("scrollTop"), rows(sieve)[1])))
 
     # What a screen reader is given.
     tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
@@ -170,16 +188,18 @@ try:
             properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
             properties["description"] = node.get("description", {}).get("value")
             named[(node["role"]["value"], node["name"]["value"])] = properties
-    for role, name in [("textbox", "Естествено:"), ("listbox", "Ератостен"),
-                       ("listbox", "Прости"), ("button", "Сметни"), ("button", "Чисти")]:
-        if (role, name) not in named:
-            fail("the accessibility tree has no %s named '%s'" % (role, name))
-    if not named.get(("textbox", "Резултат"), {}).get("multiline"):
+    roles = {"Text1_0": "textbox", "List1_0": "listbox", "List1_1": "listbox",
+             "Command1_0": "button", "Command1_1": "button", "Text1_1": "textbox",
+             "Label1_0": "StaticText", "Label1_1": "StaticText", "Label1_2": "StaticText",
+             "Label1_3": "StaticText", "window": "main"}
+    for control_id, role in roles.items():
+        if (role, NAMES[control_id]) not in named:
+            fail("the accessibility tree has no %s named '%s'" % (role, NAMES[control_id]))
+    if not named.get(("textbox", NAMES["Text1_1"]), {}).get("multiline"):
         fail("the report is not a multi-line text box to a screen reader")
-    if named[("textbox", "Естествено:")]["description"] != "Цяло число, до три знака":
-        fail("the input is described as '%s'" % named[("textbox", "Естествено:")]["description"])
-    if ("main", "Zemvaro – сито на Ератостен, хипотеза на Голдбах") not in named:
-        fail("the window is not named by the program to a screen reader")
+    described = named[("textbox", NAMES["Text1_0"])]["description"]
+    if described != "Цяло число, до три знака":
+        fail("the input is described as '%s'" % described)
 
     # A phone held upright: all of the window, no sideways scrolling.
     viewport(driver, 360, 740, phone=True)
@@ -202,10 +222,10 @@ try:
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
     viewport(driver, 1280, 800)
     open_page(driver, site.url)
-    field = control("textbox", "Естествено:")
-    report = control("textbox", "Резултат")
+    field = control("textbox", NAMES["Text1_0"])
+    report = control("textbox", NAMES["Text1_1"])
     type_into_input("7")
-    control("button", "Сметни").click()
+    control("button", NAMES["Command1_0"]).click()
     if report.get_property("value") != REPORT_7:
         fail("offline, the report of 7 reads\n" + report.get_property("value"))
 
