@@ -4,11 +4,15 @@
 """Times the web page in Debian's headless Chromium, served on 127.0.0.1:
 a compute click on '1e4' until both lists and the report are painted, and
 the part of it that is ours (the page's script and the module); navigation
-until the page is ready, with an empty cache; what the page downloads,
-compressed; and the JavaScript heap over many clicks. Prints figures; fails
-only if it cannot measure.
+until the page is ready, with an empty cache; the same on a slow phone (a
+mid-range phone's CPU, four times slower, on a slow mobile link: 1.6 Mbit/s,
+150 ms round trips), until the window is painted (largest contentful paint),
+until it is ready, and how far it shifted meanwhile (cumulative layout
+shift), beside another build's figures when BEFORE_SITE_DIR names one; what
+the page downloads, compressed; and the JavaScript heap over many clicks.
+Prints figures; fails only if it cannot measure.
 
-    web_bench.py SITE_DIR [REPETITIONS]
+    web_bench.py SITE_DIR [REPETITIONS] [BEFORE_SITE_DIR]
 """
 import gzip
 import json
@@ -21,6 +25,18 @@ from browser import Site, chromium, open_page, viewport  # noqa: E402
 
 site_dir = sys.argv[1]
 repetitions = int(sys.argv[2]) if len(sys.argv) > 2 else 21
+before_dir = sys.argv[3] if len(sys.argv) > 3 else None
+
+# Kept from the document's start, before the page's own scripts run.
+OBSERVE = """
+window.__painted = { lcp: 0, cls: 0 };
+new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) window.__painted.lcp = entry.startTime;
+}).observe({ type: "largest-contentful-paint", buffered: true });
+new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) if (!entry.hadRecentInput) window.__painted.cls += entry.value;
+}).observe({ type: "layout-shift", buffered: true });
+"""
 
 CLICK = """
 const done = arguments[arguments.length - 1];
@@ -110,6 +126,50 @@ try:
             "return performance.getEntriesByName('zemvaro-ready')[0].startTime"))
     print("\nNavigation until ready, empty cache (median of %d)  %5.0f ms" % (len(ready), median(ready)))
     print("target: <= 300 ms")
+
+    # A slow phone, from an empty cache: Lighthouse's mid-range phone.
+    def slow_phone(site, runs):
+        viewport(driver, 360, 740, phone=True)
+        origin = site.url.rstrip("/")
+        driver.execute_cdp_cmd("Network.enable", {})
+        script = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": OBSERVE})
+        figures = []
+        for _ in range(runs):
+            driver.execute_cdp_cmd("Storage.clearDataForOrigin",
+                                   {"origin": origin, "storageTypes": "all"})
+            driver.execute_cdp_cmd("Network.clearBrowserCache", {})
+            driver.get("about:blank")
+            driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+                "offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8,
+                "uploadThroughput": 750e3 / 8})
+            driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
+            open_page(driver, site.url)
+            # The largest paint is final once nothing new is painted: wait a while.
+            driver.execute_async_script("setTimeout(arguments[0], 1500)")
+            painted = driver.execute_script(
+                "return [window.__painted.lcp, "
+                "performance.getEntriesByName('zemvaro-ready')[0].startTime, window.__painted.cls]")
+            figures.append(painted)
+            driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
+            driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+                "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
+        viewport(driver, 1280, 800)
+        return [median(f[i] for f in figures) for i in range(3)]
+
+    runs = max(3, min(repetitions, 9))
+    shown = [("this page", slow_phone(site, runs))]
+    if before_dir:
+        before = Site(before_dir)
+        try:
+            shown.append(("before", slow_phone(before, runs)))
+        finally:
+            before.stop()
+    print("\nSlow phone, empty cache: 4x CPU, 1.6 Mbit/s, 150 ms (median of %d):" % runs)
+    for name, (lcp, ready, cls) in shown:
+        print("  %-10s painted (LCP) %5.0f ms   ready %5.0f ms   layout shift %.3f" % (
+            name, lcp, ready, cls))
+    print("target: painted <= 1000 ms, ready <= 1500 ms, layout shift 0")
 
     with open(os.path.join(site_dir, "sw.js"), encoding="utf-8") as f:
         files = json.loads(next(line for line in f if line.startswith("const FILES"))

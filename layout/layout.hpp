@@ -108,6 +108,9 @@ inline constexpr const Control& kPrimesList = Find(Kind::List, 1);
 inline constexpr const Control& kCompute = Find(Kind::Button, 0);
 inline constexpr const Control& kClear = Find(Kind::Button, 1);
 inline constexpr const Control& kHotSpot = Find(Kind::Label, 4);
+// The strip across the top that says what the program is about: the page's
+// heading on the web.
+inline constexpr const Control& kTitle = Find(Kind::Label, 0);
 
 // How many controls an array has, for a face's own arrays of them.
 constexpr std::size_t Count(Kind kind) {
@@ -193,6 +196,24 @@ constexpr Rgb Hovered(Rgb colour) {
 // list's left edge; pixels at 96 dpi, scaled with the zoom.
 inline constexpr int kButtonRadiusPixels = 2;
 inline constexpr int kRowInsetPixels = 2;
+// A list row's height where the face sets it (the web page): the font's line
+// and a pixel, so that every browser shows the same rows, four and a part of
+// a fifth that says there are more.
+inline constexpr int kRowPixels = 18;
+
+// What the web page says while it starts, written into the page itself so
+// that a pupil never meets a blank page, and why it cannot start, with what
+// to do.
+inline constexpr std::string_view kPageStarting = "Zemvaro се зарежда…";
+inline constexpr std::string_view kPageOpenedAsFile =
+    "Zemvaro не работи, отворена като файл от диска. Отворете страницата през уеб сървър: "
+    "от адреса ѝ в сайта на училището.";
+inline constexpr std::string_view kPageBrowserTooOld =
+    "Този браузър е твърде стар за Zemvaro. Отворете страницата в по-нов Chrome, Edge, Firefox "
+    "или Safari.";
+inline constexpr std::string_view kPageFailed =
+    "Zemvaro не успя да се зареди. Презаредете страницата; ако това не помогне, отворете я в "
+    "друг браузър.";
 
 // Where the layout lands in a client area of width × height pixels on a
 // screen of `dpi` dots per inch: scaled uniformly by the largest factor at

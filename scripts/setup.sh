@@ -29,9 +29,12 @@ packages=(
   # the Windows installer
   nsis
   # the web page: the core in WebAssembly, its font cut from Liberation
-  # Serif, and Debian's own Chromium to test it in
+  # Serif, and the engines of the browsers pupils use to test it in:
+  # Chromium, Firefox ESR (driven from node) and WebKitGTK, with a small GTK
+  # shell of our own around it; PIL to look at their screenshots
   emscripten python3-fonttools python3-brotli
   chromium chromium-driver python3-selenium
+  firefox-esr webkit2gtk-driver gir1.2-webkit2-4.1 python3-gi python3-pil
 )
 
 missing=()
@@ -43,14 +46,23 @@ done
 
 if [ ${#missing[@]} -eq 0 ]; then
   echo "setup: all needed packages are installed"
-  exit 0
+else
+  echo "setup: installing ${missing[*]}"
+  sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-echo "setup: installing ${missing[*]}"
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-  sudo=(sudo)
+# puppeteer-core, which drives Debian's Firefox over WebDriver BiDi for the
+# page's tests, from npm at the version package-lock.json names; it
+# downloads no browser.
+web_tests=$(dirname "$0")/../tests/web
+if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.installed-lock.json"; then
+  echo "setup: installing puppeteer-core from npm into tests/web/node_modules"
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$web_tests" --no-audit --no-fund --loglevel=error
+  cp "$web_tests/package-lock.json" "$web_tests/node_modules/.installed-lock.json"
 fi
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"

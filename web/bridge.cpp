@@ -95,8 +95,18 @@ val Layout() {
     table.set("textMarginPixels", layout::kTextMarginPixels);
     table.set("buttonRadiusPixels", layout::kButtonRadiusPixels);
     table.set("rowInsetPixels", layout::kRowInsetPixels);
+    table.set("rowPixels", layout::kRowPixels);
     table.set("overflowMessage", Text(layout::kOverflowMessage));
     table.set("messageButton", Text(layout::kMessageButton));
+    table.set("applicationId", std::string(layout::kApplicationId));
+    table.set("title", layout::Name(layout::kTitle));
+    table.set("input", layout::Name(layout::kInput));
+    table.set("report", layout::Name(layout::kReport));
+    table.set("helpText", Text(HelpText));
+    table.set("starting", Text(layout::kPageStarting));
+    table.set("openedAsFile", Text(layout::kPageOpenedAsFile));
+    table.set("browserTooOld", Text(layout::kPageBrowserTooOld));
+    table.set("failed", Text(layout::kPageFailed));
     val controls = val::array();
     for (const layout::Control& control : layout::kControls) {
         controls.call<void>("push", Control(control));

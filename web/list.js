@@ -4,12 +4,16 @@
 // scrolls over a filler as tall as all the rows, and only the rows in view
 // (and the one with the focus) are made. Keys, mouse, wheel, touch and scroll
 // bar work as on the desktop list; a screen reader hears the focus row
-// through aria-activedescendant, with its place among all the rows.
+// through aria-activedescendant, with its place among all the rows, and a
+// pupil sees it framed while the list has the focus. Rows are as tall as the
+// style sheet makes them at the zoom (--row-height), and placed one such
+// height apart as the browser lays one out, a fraction of a pixel shorter at
+// times: twenty thousand rows apart, the fractions would be a row or more.
 
 const PAGE_KEYS = new Set(["ArrowUp", "ArrowDown", "PageUp", "PageDown", "Home", "End"]);
 
 export class VirtualList {
-  // element: the listbox; rowText(i): the text of row i (from 0).
+  // element: the listbox, with its filler; rowText(i): the text of row i (from 0).
   constructor(element, rowText) {
     this.element = element;
     this.rowText = rowText;
@@ -17,23 +21,47 @@ export class VirtualList {
     this.selected = -1;
     this.caret = 0;
     this.rows = new Map(); // row index → its element, while made
-    this.filler = document.createElement("div");
-    this.filler.className = "filler";
-    element.append(this.filler);
-    this.rowHeight = 0; // measured once the list is on the page
+    this.filler = element.querySelector(".filler");
+    this.measure();
     element.addEventListener("scroll", () => this.render());
     element.addEventListener("keydown", (event) => this.onKey(event));
     element.addEventListener("mousedown", (event) => this.onPress(event));
   }
 
-  // The rows are new: from the top, nothing selected. Writes only, with
-  // what it reads known beforehand, so that a long report laid out in the
-  // same click is laid out once, when the frame is drawn.
+  // A row's height and the rows' view, in the page's pixels at its zoom,
+  // fractions kept.
+  measure() {
+    const probe = this.makeRow(0, "0");
+    this.filler.append(probe);
+    this.rowHeight = probe.getBoundingClientRect().height;
+    probe.remove();
+    this.viewHeight = this.measureView();
+  }
+
+  // The rows' view is the content box, read when a key moves the row: the
+  // focus mark widens the border about as much as it narrows the padding, but
+  // not to the fraction of a pixel, and End must show the last row whole.
+  measureView() {
+    const style = getComputedStyle(this.element);
+    const edges = ["borderTopWidth", "borderBottomWidth", "paddingTop", "paddingBottom"];
+    return edges.reduce((height, edge) => height - parseFloat(style[edge]),
+      this.element.getBoundingClientRect().height);
+  }
+
+  // The zoom changed: the same row stays at the top.
+  rescale() {
+    const first = this.element.scrollTop / this.rowHeight;
+    this.measure();
+    this.filler.style.height = `${this.count * this.rowHeight}px`;
+    for (const [index, row] of this.rows) row.style.top = `${index * this.rowHeight}px`;
+    this.element.scrollTop = first * this.rowHeight;
+    this.render();
+  }
+
+  // The rows are new: from the top, nothing selected. Writes only, so that a
+  // long report laid out in the same click is laid out once, when the frame
+  // is drawn.
   reset(count) {
-    if (!this.rowHeight) {
-      this.rowHeight = this.measureRow();
-      this.viewHeight = this.element.clientHeight; // the same with the focus or without
-    }
     this.element.scrollTop = 0;
     this.count = count;
     this.selected = -1;
@@ -42,14 +70,6 @@ export class VirtualList {
     this.rows.clear();
     this.filler.style.height = `${count * this.rowHeight}px`;
     this.render(0);
-  }
-
-  measureRow() {
-    const probe = this.makeRow(0, "0");
-    this.filler.append(probe);
-    const height = probe.offsetHeight; // in the page's own pixels, before the zoom
-    probe.remove();
-    return height;
   }
 
   makeRow(index, text) {
@@ -62,7 +82,6 @@ export class VirtualList {
   }
 
   render(scrollTop = this.element.scrollTop) {
-    if (!this.rowHeight) return;
     const first = Math.floor(scrollTop / this.rowHeight);
     const shown = Math.ceil(this.viewHeight / this.rowHeight) + 1;
     const wanted = new Set();
@@ -85,6 +104,7 @@ export class VirtualList {
         this.filler.append(row);
       }
       row.classList.toggle("selected", index === this.selected);
+      row.classList.toggle("current", index === this.caret);
       if (index === this.selected) {
         row.setAttribute("aria-selected", "true");
       } else {
@@ -99,6 +119,7 @@ export class VirtualList {
   }
 
   select(index) {
+    this.viewHeight = this.measureView();
     this.selected = this.caret = Math.max(0, Math.min(this.count - 1, index));
     const top = this.caret * this.rowHeight;
     const view = this.element;

@@ -1,25 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
 // Zemvaro's page: loads the core and the layout table from the WebAssembly
-// module, builds the window, and keeps the page for offline use.
+// module, takes over the window the page was built with, and keeps the page
+// for offline use. If anything fails on the way, start.js says so.
 import createZemvaro from "./zemvaro.js";
 import { Page } from "./page.js";
 
 // The separator the browser's language writes between whole and fraction:
-// "bg" writes 2,5.
+// "bg" writes 2,5. A language tag the browser cannot use (WebKit reports "C"
+// under a C locale) leaves the full stop.
 function decimalSeparator() {
-  const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-  return parts.find((part) => part.type === "decimal")?.value ?? ".";
+  try {
+    const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+    return parts.find((part) => part.type === "decimal")?.value ?? ".";
+  } catch {
+    return ".";
+  }
 }
 
-const zemvaro = await createZemvaro();
-const table = zemvaro.layout();
-// Measured in the window's own font, so the rows are as tall as they will be.
-await document.fonts.load(`${table.fontPixels}px "${table.fontFamily}", "Zemvaro Serif"`, table.caption);
-const page = new Page(zemvaro, table, new zemvaro.Window(decimalSeparator()));
-page.input.focus();
-document.documentElement.dataset.ready = "";
-performance.mark("zemvaro-ready");
+try {
+  const zemvaro = await createZemvaro();
+  const page = new Page(zemvaro, zemvaro.layout(), new zemvaro.Window(decimalSeparator()));
+  document.getElementById("starting").remove();
+  // Only now, not as the page is parsed: a screen reader then says first
+  // that the page has loaded, with its name, and then where the focus is.
+  page.input.focus();
+  document.documentElement.dataset.ready = "";
+  performance.mark("zemvaro-ready");
+} catch (error) {
+  // WebKit reports nothing of an error after a module's await: say it here.
+  document.dispatchEvent(new CustomEvent("zemvaro-failed"));
+  throw error;
+}
 
 if ("serviceWorker" in navigator) {
   navigator.serviceWorker.register("sw.js");

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Zemvaro developers
-// Writes the page's index.html, manifest and service worker into SITE, filled
-// from the layout table in TABLE_MODULE (the page's module built for node), so
-// that the title, names and colours are written once, in the table.
+// Writes the page into SITE from the layout table in TABLE_MODULE (the page's
+// module built for node), so that every name, place and colour is written
+// once, in the table:
+//   index.html            the whole window as it looks at start, painted
+//                         before any script arrives, which then takes it over
+//   layout.css            where each control sits and its colours, at the
+//                         zoom that fits the view
+//   manifest.webmanifest  the installed app's name, colours and icons
+//   sw.js                 the worker that keeps the page offline
 //
 //   node make_page.mjs TABLE_MODULE SOURCE_DIR SITE_DIR DESCRIPTION
 import { createHash } from "node:crypto";
@@ -18,14 +24,97 @@ const html = (text) =>
   text.replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
 const fill = (template, values) => template.replace(/{{(\w+)}}/g, (_, key) => values[key]);
 
+// The shown controls in reading order: the heading, then the tab order with
+// each caption just before its control. The hot spot and the spare box are
+// never shown, so the page leaves them out.
+const shown = table.controls.filter((c) => c.shown);
+const byId = new Map(shown.map((c) => [c.id, c]));
+const captions = new Set(shown.map((c) => c.captionLabel).filter((id) => id));
+const order = [
+  ...shown.filter((c) => c.kind === "label" && !captions.has(c.id)),
+  ...table.tabOrder.filter((id) => byId.has(id)).flatMap((id) => {
+    const caption = byId.get(byId.get(id).captionLabel);
+    return caption ? [caption, byId.get(id)] : [byId.get(id)];
+  }),
+];
+
+// A caption is not tied to its control: a screen reader would call the
+// control by the caption ("Естествено:") instead of by the table, as the
+// other faces' readers do.
+function markup(c) {
+  const id = `id="${c.id}"`;
+  const name = `aria-label="${html(c.name)}"`;
+  switch (c.kind) {
+    case "label": {
+      const tag = c.id === table.title ? "h1" : "div";
+      return `<${tag} ${id} class="label">${html(c.caption)}</${tag}>`;
+    }
+    case "button":
+      return `<button ${id} type="button" class="button">${html(c.caption)}</button>`;
+    case "list":
+      // The filler is no part of the list to a screen reader, which would
+      // take it for a first row and lose the count.
+      return `<div ${id} class="field list" role="listbox" tabindex="0" ${name}>` +
+        `<div class="filler" role="none"></div></div>`;
+    default:
+      if (c.id === table.input) {
+        return `<input ${id} class="field input" type="text" autocomplete="off" spellcheck="false" ` +
+          `${name} aria-describedby="${c.id}_description">\n` +
+          `<p id="${c.id}_description" hidden>${html(table.inputDescription)}</p>`;
+      }
+      return `<textarea ${id} class="field report" readonly ${name}>` +
+        `${html(table.helpText.replaceAll("\r\n", "\n"))}</textarea>`;
+  }
+}
+
+// Lengths in the table's pixels at 96 dpi, at the window's zoom: its size
+// on screen (--size), which the style sheet works out from the view alone,
+// times the pixels over its width.
+const at = (pixels) => `calc(var(--size) * ${pixels} / var(--window-width))`;
+const rule = (selector, properties) =>
+  `${selector} {\n${Object.entries(properties).map(([k, v]) => `  ${k}: ${v};`).join("\n")}\n}\n`;
+let css = `/* Written by make_page.mjs from the layout table. */\n` + rule(":root", {
+  "--background": table.background,
+  "--font-family": `"${table.fontFamily}", "Zemvaro Serif", serif`,
+  "--font-pixels": table.fontPixels,
+  "--font-weight": table.fontWeight,
+  "--border-colour": table.borderColour,
+  "--focus-colour": table.focusColour,
+  "--frame-colour": table.frameColour,
+  "--field-colour": table.fieldColour,
+  "--border-pixels": table.borderPixels,
+  "--focus-pixels": table.focusPixels,
+  "--margin-pixels": table.textMarginPixels,
+  "--radius-pixels": table.buttonRadiusPixels,
+  "--row-inset-pixels": table.rowInsetPixels,
+  "--row-pixels": table.rowPixels,
+  "--window-width": table.width,
+  "--window-height": table.height,
+});
+for (const c of order) {
+  const place = { left: at(c.left), top: at(c.top), width: at(c.width), height: at(c.height) };
+  if (c.colour) {
+    Object.assign(place, { "--colour": c.colour, "--pressed": c.pressed, "--hovered": c.hovered });
+  }
+  css += rule(`#${c.id}`, place);
+}
+await writeFile(join(site, "layout.css"), css);
+
 const page = await readFile(join(source, "index.html.in"), "utf8");
 await writeFile(join(site, "index.html"), fill(page, {
-  caption: html(table.caption),
+  title: html(table.accessibleCaption),
   description: html(description),
   background: table.background,
+  window: order.map(markup).join("\n"),
+  starting: html(table.starting),
+  openedAsFile: html(table.openedAsFile),
+  browserTooOld: html(table.browserTooOld),
+  failed: html(table.failed),
 }));
 
 await writeFile(join(site, "manifest.webmanifest"), JSON.stringify({
+  // The same app wherever a school puts it on its site.
+  id: table.applicationId,
   name: table.applicationName,
   short_name: table.applicationName,
   description,

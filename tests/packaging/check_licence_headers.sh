@@ -5,7 +5,8 @@
 # Fails if a source, build or script file does not open with the licence
 # line and the copyright line (after a #! or <?xml line, where it has one).
 # Read-mes, pictures and test data are not code; Debian's changelog and
-# copyright formats have no comments and say it in their own words.
+# copyright formats, and JSON, have no comments and say it in their own
+# words (npm's package.json in its "license").
 #
 #   check_licence_headers.sh SOURCE_DIR
 set -euo pipefail
@@ -20,7 +21,7 @@ fi
 missing=0
 while IFS= read -r file; do
   case "$file" in
-    *.png | *.ico | *.md | *.txt | *.txt.in | LICENSE | tests/fuzz/corpus/* | packaging/debian/*) [[ "$file" == *CMakeLists.txt ]] || continue ;;
+    *.png | *.ico | *.md | *.txt | *.txt.in | *.json | LICENSE | tests/fuzz/corpus/* | packaging/debian/*) [[ "$file" == *CMakeLists.txt ]] || continue ;;
   esac
   head=$(head -n 4 "$file")
   if ! grep -q 'SPDX-License-Identifier: GPL-3.0-or-later' <<<"$head" ||
