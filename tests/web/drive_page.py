@@ -314,6 +314,15 @@ def desktop():
             "Text1_1", 0, 0):
         fail("Tab into the report of 1e4 left the caret at %s, scrolled to %s" % (
             value("Text1_1", "selectionStart"), value("Text1_1", "scrollTop")))
+    # Every engine shows four rows and a part of a fifth, which says there
+    # are more where scroll bars show only when touched.
+    shown = browser.js("""const list = document.getElementById("List1_0"), s = getComputedStyle(list);
+        const row = list.querySelector(".row").getBoundingClientRect().height;
+        return (list.getBoundingClientRect().height - parseFloat(s.borderTopWidth)
+                - parseFloat(s.borderBottomWidth) - parseFloat(s.paddingTop)
+                - parseFloat(s.paddingBottom)) / row;""")
+    if not 4.1 < shown < 4.4:
+        fail("the sieve list shows %.2f rows" % shown)
     # Entering a list, its current row is marked; End shows the last row whole.
     browser.js("document.getElementById('Text1_0').focus()")
     browser.keys("Tab", "Tab")
