@@ -5,7 +5,9 @@
 //
 //   layout()          the window described once: controls in CSS pixels,
 //                     captions, names, colours, tab order, the texts
-//   fit(w, h)         the zoom and place of the window in a view of w × h
+//   fit(w, h)         the zoom and place of the window in a view of w × h,
+//                     which the page's style sheet works out by the same rule
+//                     and the page's test holds it to
 //   fitInput(t, c)    the input's three-character limit, in UTF-16 as the
 //                     page's strings are
 //   new Window(sep)   the form: its state and its clicks, each answered with
