@@ -20,7 +20,7 @@
 namespace {
 
 namespace layout = zemvaro::layout;
-using zemvaro::win32::ControlId;
+using zemvaro::win32::ChildId;
 
 double Now() {
     static const double frequency = [] {
@@ -83,13 +83,11 @@ int main(int argc, char** argv) {
     const double firstWindow = Now() - start;
     Drain();
 
-    const auto control = [main](const layout::Control& c) {
-        return GetDlgItem(main, ControlId(c.kind, c.index));
-    };
+    const auto control = [main](const layout::Control& c) { return GetDlgItem(main, ChildId(c)); };
     const HWND input = control(layout::kInput);
     const HWND output = control(layout::kReport);
     const auto click = [main, &control](const layout::Control& button) {
-        SendMessageW(main, WM_COMMAND, MAKEWPARAM(ControlId(button.kind, button.index), BN_CLICKED),
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(ChildId(button), BN_CLICKED),
                      reinterpret_cast<LPARAM>(control(button)));
     };
     const auto clearAndType = [&] {

@@ -8,10 +8,8 @@
 #   bench/windows_bench.sh BUILD_WINDOWS_DIR [REPETITIONS]
 # The prefix is the one the Windows tests make (ctest --test-dir build-windows).
 set -euo pipefail
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../tests/xvfb.sh" 1024x768 "$0" "$@"
-fi
+. "$(dirname "$0")/../tests/lib.sh"
+private_x 1024x768 "$@"
 
 build=$(cd "$1" && pwd)
 repetitions=${2:-21}
@@ -27,15 +25,15 @@ inside=() outside=()
 for _ in $(seq "$(( repetitions < 9 ? repetitions : 9 ))"); do
   before=$(date +%s%N)
   wine "$build/win32/zemvaro.exe" &
-  shown=$(wine "$build/tests/probe.exe" start | tr -d '\r')
+  shown=$(wine "$build/tests/reader.exe" start | tr -d '\r')
   after=$(date +%s%N)
   inside+=("$(awk '{print $2}' <<<"$shown")")
   outside+=("$(( (after - before) / 1000000 ))")
-  wine "$build/tests/probe.exe" close >/dev/null
+  wine "$build/tests/reader.exe" close >/dev/null
   wait
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 echo "Start until the window shows (median of ${#inside[@]}, Wine server running):"
 echo "  from the Windows process's creation      $(median "${inside[@]}") ms"
-echo "  from 'wine zemvaro.exe', with the probe  $(median "${outside[@]}") ms"
+echo "  from 'wine zemvaro.exe', with the reader $(median "${outside[@]}") ms"
 echo "target: <= 300 ms"

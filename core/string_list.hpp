@@ -19,7 +19,9 @@ class StringList {
     const std::string& Item(long long index) const;
 
     // Only for 0 <= index < Count(); anything else is ignored rather than
-    // written out of bounds.
+    // written out of bounds. A list box's own operation, kept with the data:
+    // the sieve builds its rows whole, and the literal loops the tests
+    // measure it against cross numbers out with it.
     void SetItem(long long index, std::string_view text);
 
     int Count() const { return static_cast<int>(items_.size()); }

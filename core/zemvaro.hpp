@@ -3,17 +3,17 @@
 // Zemvaro's calculation core.
 //
 // The window's whole data is one FormState: three texts (input, output, a
-// spare box) and two lists (the sieve and the primes). The window owns it,
-// shows it, and turns clicks into OnCommandClick / OnLabelClick, which borrow
-// it for the length of the click:
+// spare box) and two lists (the sieve and the primes). The window's form
+// (form/) owns it and turns clicks into OnCommandClick / OnLabelClick, which
+// borrow it for the length of the click; the faces show it:
 //
 //   OnCommandClick(0)  compute: RunSieve, then RunGoldbach
 //   OnCommandClick(1)  clear:   ClearAll
 //   OnLabelClick(4)    the hot spot: the spare text replaces the output
 //
-// Everything the core needs from the window goes through Host: showing a
-// message modally and the user's decimal separator. The core never shows
-// anything itself and reads no global locale. Texts are UTF-8 throughout;
+// Everything the core needs from outside goes through Host, which the form
+// supplies: a message for the user and the user's decimal separator. The core
+// never shows anything itself and reads no global locale. Texts are UTF-8 throughout;
 // report lines end with CR LF.
 #pragma once
 
@@ -29,17 +29,18 @@
 namespace zemvaro {
 
 // The doubled input does not fit the 16-bit sieve limit. The compute stops
-// here; the window says so and goes on.
+// here; the form says so and goes on.
 class OverflowError : public std::overflow_error {
   public:
     OverflowError() : std::overflow_error("the value does not fit in 16 bits") {}
 };
 
-// What the core needs from the window.
+// What the core needs from the form that runs it.
 class Host {
   public:
     virtual ~Host() = default;
-    // Shows the text modally and returns once the user has dismissed it.
+    // Shows the text to the user in a message box, over the window as the
+    // command has left it until this call.
     virtual void ShowMessage(const std::string& text) = 0;
     // The separator the user's locale writes between whole and fraction.
     virtual std::string DecimalSeparator() const = 0;

@@ -7,22 +7,20 @@
 # import (Debian imagemagick).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 tests/xvfb.sh 1024x768 "$0" "$@"
-fi
+. tests/lib.sh
+private_x 1024x768 "$@"
 
 export WINEPREFIX=$PWD/build-windows/wineprefix WINEDEBUG=-all
 [ -d "$WINEPREFIX" ] || tests/win32/wine_prefix.sh "$WINEPREFIX"
-probe() { wine build-windows/tests/probe.exe "$@" | tr -d '\r'; }
+reader() { wine build-windows/tests/reader.exe "$@" | tr -d '\r'; }
 
 wine build-windows/win32/zemvaro.exe &
 trap 'wineserver -k 2>/dev/null || true' EXIT
-probe start >/dev/null
+reader start >/dev/null
 window=$(xdotool search --sync --name 'сито на Ератостен' | head -n 1)
 xdotool type --delay 40 7
 # shellcheck disable=SC2046
-xdotool mousemove --sync $(probe where Command1 0) click 1
+xdotool mousemove --sync $(reader where Command1_0) click 1
 xdotool mousemove --sync 1000 700  # no pointer over the window in the picture
 sleep 0.5
 import -window "$window" docs/zemvaro-7-windows.png

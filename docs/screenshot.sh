@@ -8,10 +8,8 @@
 #   docs/screenshot.sh [SCALE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 tests/xvfb.sh 1280x1024 "$0" "$@"
-fi
+. tests/lib.sh
+private_x 1280x1024 "$@"
 
 scale=${1:-1}
 out=docs/zemvaro-7.png

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <tuple>
-#include <utility>
 
 namespace zemvaro::form {
 namespace {
@@ -18,6 +17,20 @@ static_assert(layout::kLists == std::tuple_size_v<decltype(FormState::List1)>);
 
 }  // namespace
 
+std::string ClickSummary(int button, int sieved, int primes, std::string_view report,
+                         bool messageShown) {
+    if (messageShown) {
+        return {};
+    }
+    if (button == layout::kClear.index) {
+        return std::string(layout::kClearedSummary);
+    }
+    if (button != layout::kCompute.index || sieved == 0) {
+        return {};
+    }
+    return layout::ComputedSummary(sieved, primes, report.substr(0, report.find("\r\n")));
+}
+
 const std::string& Form::Text(const layout::Control& box) const {
     return state_.Text1[static_cast<std::size_t>(box.index)];
 }
@@ -27,18 +40,16 @@ const StringList& Form::Rows(const layout::Control& list) const {
 }
 
 void Form::Type(const layout::Control& box, std::string_view text) {
-    // The report is the program's to write.
-    if (box.kind != Kind::TextBox || &box == &layout::kReport) {
+    if (box.kind != Kind::TextBox || box.readOnly) {
         return;
     }
-    state_.Text1[static_cast<std::size_t>(box.index)] = text;
-    if (&box == &layout::kInput) {
-        shownInput_ = text;
-    }
+    const auto i = static_cast<std::size_t>(box.index);
+    state_.Text1[i] = text;
+    shownTexts_[i] = text;  // the face shows it already, as typed
 }
 
-Changes Form::Click(const layout::Control& control) {
-    messages_.clear();
+Outcome Form::Click(const layout::Control& control) {
+    boxes_.clear();
     const auto index = static_cast<std::int16_t>(control.index);
     bool wrote = false;
     if (control.kind == Kind::Button) {
@@ -56,15 +67,16 @@ Changes Form::Click(const layout::Control& control) {
     } else if (control.kind == Kind::Label) {
         OnLabelClick(state_, index);
     }
-    Changes changes = Unshown();
-    changes.report = changes.report || wrote;
-    changes.messages = std::exchange(messages_, {});
+    Outcome outcome;
+    outcome.changes = Unshown();
+    outcome.changes.reportFromStart = outcome.changes.reportFromStart || wrote;
+    outcome.boxes = std::exchange(boxes_, {});
     if (control.kind == Kind::Button) {
-        changes.summary = layout::ClickSummary(control.index, Rows(layout::kSieveList).Count(),
-                                               Rows(layout::kPrimesList).Count(),
-                                               Text(layout::kReport), !changes.messages.empty());
+        outcome.summary = ClickSummary(control.index, Rows(layout::kSieveList).Count(),
+                                       Rows(layout::kPrimesList).Count(), Text(layout::kReport),
+                                       !outcome.boxes.empty());
     }
-    return changes;
+    return outcome;
 }
 
 Changes Form::Unshown() {
@@ -75,23 +87,20 @@ Changes Form::Unshown() {
         shownRows_[i] = rows;
     }
     rebuilt_ = false;
-    const std::string& input = Text(layout::kInput);
-    changes.input = input != shownInput_;
-    shownInput_ = input;
-    const std::string& report = Text(layout::kReport);
-    changes.report = report != shownReport_;
-    shownReport_ = report;
+    for (std::size_t i = 0; i < shownTexts_.size(); ++i) {
+        changes.texts[i] = state_.Text1[i] != shownTexts_[i];
+        shownTexts_[i] = state_.Text1[i];
+    }
+    changes.reportFromStart = changes.texts[static_cast<std::size_t>(layout::kReport.index)];
     return changes;
 }
 
 void Form::CoreHost::ShowMessage(const std::string& text) {
-    form_.messages_.push_back(text);
-    const Changes sofar = form_.Unshown();
-    form_.face_.ShowMessage(text, sofar);
+    form_.boxes_.push_back({text, form_.Unshown()});
 }
 
 std::string Form::CoreHost::DecimalSeparator() const {
-    return form_.face_.DecimalSeparator();
+    return form_.decimalSeparator_();
 }
 
 }  // namespace zemvaro::form

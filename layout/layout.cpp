@@ -45,6 +45,20 @@ std::string Name(const Control& control) {
            std::to_string(control.index);
 }
 
+const Control* Named(std::string_view name) {
+    for (const Control& control : kControls) {
+        if (Name(control) == name) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view RoleName(Role role) {
+    static constexpr std::string_view kRoles[] = {"heading", "label", "button", "text", "list"};
+    return kRoles[static_cast<int>(role)];
+}
+
 std::vector<const Control*> TabOrder() {
     std::vector<const Control*> order;
     for (const Control& control : kControls) {
@@ -57,10 +71,10 @@ std::vector<const Control*> TabOrder() {
     return order;
 }
 
-std::size_t FitInput(std::u16string& text, std::size_t cursor) {
+std::size_t FitInput(std::u16string& text, std::size_t cursor, std::size_t limit) {
     cursor = std::min(cursor, text.size());
     std::size_t excess = CharacterCount(text);
-    excess = excess > kInputLength ? excess - kInputLength : 0;
+    excess = excess > limit ? excess - limit : 0;
     std::size_t from = cursor;
     for (; excess > 0 && from > 0; --excess) {
         from = CharacterBefore(text, from);
@@ -74,6 +88,17 @@ std::size_t FitInput(std::u16string& text, std::size_t cursor) {
     return std::min(from, text.size());
 }
 
+std::string WithLineFeeds(std::string_view text) {
+    std::string fed;
+    fed.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') {
+            fed += text[i];
+        }
+    }
+    return fed;
+}
+
 std::string Caption() {
     return std::string(kWebAddress) + " " + std::string(kWhatItDoes);
 }
@@ -82,18 +107,7 @@ std::string AccessibleCaption() {
     return std::string(kApplicationName) + " – " + std::string(kWhatItDoes);
 }
 
-std::string ClickSummary(int button, int sieved, int primes, std::string_view report,
-                         bool messageShown) {
-    if (messageShown) {
-        return {};
-    }
-    if (button == 1) {
-        return "Изчистено.";
-    }
-    if (button != 0 || sieved == 0) {
-        return {};
-    }
-    const std::string_view firstLine = report.substr(0, report.find("\r\n"));
+std::string ComputedSummary(int sieved, int primes, std::string_view firstLine) {
     return "Готово: " + std::to_string(sieved) + " числа в ситото, " + std::to_string(primes) +
            " прости. " + std::string(firstLine) + ".";
 }

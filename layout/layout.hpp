@@ -33,18 +33,40 @@ struct Rgb {
 // The four control arrays; a click handler serves a whole array.
 enum class Kind { Label, TextBox, Button, List };
 
+// What a control is to a screen reader. Each face gives it its toolkit's
+// nearest role in one place; the web page alone has headings, and the
+// desktop windows draw a heading as the label it is.
+enum class Role { Heading, Label, Button, Text, List };
+
+// The input box holds at most this many characters (code points, not UTF-16 units).
+inline constexpr std::size_t kInputLength = 3;
+
 struct Control {
     Kind kind;
     int index;  // within its array: Label1(index), Text1(index), ...
     Twips place;
-    std::string_view caption;   // labels and buttons
-    std::optional<Rgb> colour;  // background; none: the system's own
-    int tabIndex;
-    bool shown;
-    // What a screen reader calls the control; empty: its caption.
-    std::string_view accessibleName;
+    Role role;
+    std::string_view caption = {};   // labels and buttons
+    std::optional<Rgb> colour = {};  // background; none: the system's own
+    int tabIndex = 0;
+    // Made by every face all the same, hidden, so that the window is the
+    // table's whatever this says.
+    bool shown = true;
+    // What a screen reader calls the control; empty: its caption (see
+    // AccessibleName).
+    std::string_view accessibleName = {};
+    // What a screen reader says of it after its name.
+    std::string_view description = {};
+    std::string_view tooltip = {};
     // The Label1 index whose caption stands above the control, or -1.
-    int captionLabel;
+    int captionLabel = -1;
+    // Text boxes. One line is centred in the box; several lines wrap at its
+    // width, under a vertical scroll bar that is always there.
+    bool multiLine = false;
+    // The program's to write: the pupil can select and copy, not type.
+    bool readOnly = false;
+    // At most this many characters (FitInput); 0: as many as the box takes.
+    std::size_t maxLength = 0;
 };
 
 inline constexpr Twips kClientArea{0, 0, 6630, 5040};
@@ -58,35 +80,109 @@ struct Font {
 };
 inline constexpr Font kFont{"Times New Roman", 12, 400, 204};  // 204: Cyrillic
 
-inline constexpr std::string_view kHotSpotTip = "Великденско яйце";
-
 inline constexpr Rgb kLabelColour{255, 192, 128};
 
 inline constexpr std::array<Control, 12> kControls{{
-    {Kind::Label,
-     0,
-     {240, 0, 6135, 375},
-     "Математика - прости числа, Ератостен, Голдбах",
-     kLabelColour,
-     5,
-     true,
-     {},
-     -1},
-    {Kind::Label, 1, {360, 600, 1455, 375}, "Естествено:", kLabelColour, 6, true, {}, -1},
-    {Kind::Label, 2, {2280, 600, 1095, 375}, "Ератостен", kLabelColour, 7, true, {}, -1},
-    {Kind::Label, 3, {3720, 600, 975, 375}, "Прости", kLabelColour, 8, true, {}, -1},
+    {.kind = Kind::Label,
+     .index = 0,
+     .place = {240, 0, 6135, 375},
+     .role = Role::Heading,
+     .caption = "Математика - прости числа, Ератостен, Голдбах",
+     .colour = kLabelColour,
+     .tabIndex = 5},
+    {.kind = Kind::Label,
+     .index = 1,
+     .place = {360, 600, 1455, 375},
+     .role = Role::Label,
+     .caption = "Естествено:",
+     .colour = kLabelColour,
+     .tabIndex = 6},
+    {.kind = Kind::Label,
+     .index = 2,
+     .place = {2280, 600, 1095, 375},
+     .role = Role::Label,
+     .caption = "Ератостен",
+     .colour = kLabelColour,
+     .tabIndex = 7},
+    {.kind = Kind::Label,
+     .index = 3,
+     .place = {3720, 600, 975, 375},
+     .role = Role::Label,
+     .caption = "Прости",
+     .colour = kLabelColour,
+     .tabIndex = 8},
     // The hot spot copies the spare box over the report. Nothing can fill the
     // spare box, so a click would only erase the report: both stay hidden.
-    {Kind::Label, 4, {6480, 0, 135, 135}, "", Rgb{0, 192, 0}, 10, false, kHotSpotTip, -1},
-    {Kind::TextBox, 0, {360, 960, 1455, 495}, "", {}, 0, true, "Естествено число", 1},
-    {Kind::Button, 0, {4920, 600, 1455, 495}, "Сметни", Rgb{128, 255, 128}, 1, true, {}, -1},
-    {Kind::Button, 1, {4920, 1680, 1455, 495}, "Чисти", Rgb{255, 128, 128}, 9, true, {}, -1},
-    {Kind::List, 0, {2280, 960, 1095, 1200}, "", {}, 2, true, "Сито на Ератостен", 2},
-    {Kind::List, 1, {3720, 960, 975, 1200}, "", {}, 3, true, "Прости числа", 3},
-    {Kind::TextBox, 1, {120, 2280, 6375, 2655}, "", {}, 4, true, "Резултат", -1},
+    {.kind = Kind::Label,
+     .index = 4,
+     .place = {6480, 0, 135, 135},
+     .role = Role::Label,
+     .colour = Rgb{0, 192, 0},
+     .tabIndex = 10,
+     .shown = false,
+     .tooltip = "Великденско яйце"},
+    {.kind = Kind::TextBox,
+     .index = 0,
+     .place = {360, 960, 1455, 495},
+     .role = Role::Text,
+     .tabIndex = 0,
+     .accessibleName = "Естествено число",
+     .description = "Цяло число, до три знака",
+     .captionLabel = 1,
+     .maxLength = kInputLength},
+    {.kind = Kind::Button,
+     .index = 0,
+     .place = {4920, 600, 1455, 495},
+     .role = Role::Button,
+     .caption = "Сметни",
+     .colour = Rgb{128, 255, 128},
+     .tabIndex = 1},
+    {.kind = Kind::Button,
+     .index = 1,
+     .place = {4920, 1680, 1455, 495},
+     .role = Role::Button,
+     .caption = "Чисти",
+     .colour = Rgb{255, 128, 128},
+     .tabIndex = 9},
+    {.kind = Kind::List,
+     .index = 0,
+     .place = {2280, 960, 1095, 1200},
+     .role = Role::List,
+     .tabIndex = 2,
+     .accessibleName = "Сито на Ератостен",
+     .captionLabel = 2},
+    {.kind = Kind::List,
+     .index = 1,
+     .place = {3720, 960, 975, 1200},
+     .role = Role::List,
+     .tabIndex = 3,
+     .accessibleName = "Прости числа",
+     .captionLabel = 3},
+    {.kind = Kind::TextBox,
+     .index = 1,
+     .place = {120, 2280, 6375, 2655},
+     .role = Role::Text,
+     .tabIndex = 4,
+     .accessibleName = "Резултат",
+     .multiLine = true,
+     .readOnly = true},
     // Reaches past the window's right and bottom edges, over the output box.
-    {Kind::TextBox, 2, {960, 2640, 6375, 2655}, "", {}, 11, false, "Резервно поле", -1},
+    {.kind = Kind::TextBox,
+     .index = 2,
+     .place = {960, 2640, 6375, 2655},
+     .role = Role::Text,
+     .tabIndex = 11,
+     .shown = false,
+     .accessibleName = "Резервно поле",
+     .multiLine = true},
 }};
+
+// One way to find a control: its place in kControls is its index, the same
+// in every face's arrays of handles; or by its array and index; or by its
+// name ("Text1_0").
+constexpr std::size_t IndexOf(const Control& control) {
+    return static_cast<std::size_t>(&control - kControls.data());
+}
 
 // The control of that array and index; every one the window uses exists.
 constexpr const Control& Find(Kind kind, int index) {
@@ -98,6 +194,9 @@ constexpr const Control& Find(Kind kind, int index) {
     throw std::out_of_range("no such control");
 }
 
+// The control that each face names `name`, or null.
+const Control* Named(std::string_view name);
+
 // The controls the program reaches by what they do; the core's data keeps
 // the arrays' own names (Text1[0] is the input's text).
 inline constexpr const Control& kInput = Find(Kind::TextBox, 0);
@@ -108,11 +207,8 @@ inline constexpr const Control& kPrimesList = Find(Kind::List, 1);
 inline constexpr const Control& kCompute = Find(Kind::Button, 0);
 inline constexpr const Control& kClear = Find(Kind::Button, 1);
 inline constexpr const Control& kHotSpot = Find(Kind::Label, 4);
-// The strip across the top that says what the program is about: the page's
-// heading on the web.
-inline constexpr const Control& kTitle = Find(Kind::Label, 0);
 
-// How many controls an array has, for a face's own arrays of them.
+// How many controls an array has, for the form's arrays of texts and lists.
 constexpr std::size_t Count(Kind kind) {
     std::size_t count = 0;
     for (const Control& control : kControls) {
@@ -120,25 +216,37 @@ constexpr std::size_t Count(Kind kind) {
     }
     return count;
 }
-inline constexpr std::size_t kLabels = Count(Kind::Label);
 inline constexpr std::size_t kTextBoxes = Count(Kind::TextBox);
-inline constexpr std::size_t kButtons = Count(Kind::Button);
 inline constexpr std::size_t kLists = Count(Kind::List);
 
 // The control's array and index as one name, "Label1_0" or "Text1_1", which
 // each face gives it so that it can be found from either side.
 std::string Name(const Control& control);
 
+// What a screen reader calls the control in every face: its own name, else
+// its caption, else its tooltip.
+constexpr std::string_view AccessibleName(const Control& control) {
+    if (!control.accessibleName.empty()) {
+        return control.accessibleName;
+    }
+    return control.caption.empty() ? control.tooltip : control.caption;
+}
+
+// What a face's script calls a role (the web page's).
+std::string_view RoleName(Role role);
+
 // The controls that take the keyboard focus, in tab-index order.
 std::vector<const Control*> TabOrder();
 
-// The input box holds at most this many characters (code points, not UTF-16 units).
-inline constexpr std::size_t kInputLength = 3;
+// Keeps `text` within `limit` characters by removing the excess just before
+// `cursor`, where typing and pasting put new text, a whole character at a
+// time; what stood before the edit stays. Returns the new cursor.
+std::size_t FitInput(std::u16string& text, std::size_t cursor, std::size_t limit);
 
-// Keeps `text` within kInputLength characters by removing the excess just
-// before `cursor`, where typing and pasting put new text, a whole character
-// at a time; what stood before the edit stays. Returns the new cursor.
-std::size_t FitInput(std::u16string& text, std::size_t cursor);
+// The core ends the report's lines with CR LF, which Windows' edit controls
+// show as it is; Qt's text boxes and the browser's want a bare line feed,
+// or they show the CR.
+std::string WithLineFeeds(std::string_view text);
 
 // The window's caption: the project's address, then what the program does.
 std::string Caption();
@@ -147,17 +255,12 @@ std::string Caption();
 // name for the address, which a synthesiser would spell out letter by letter.
 std::string AccessibleCaption();
 
-// What a screen reader says of the input, after its name: what to type.
-inline constexpr std::string_view kInputDescription = "Цяло число, до три знака";
-
-// What a screen reader is told after a click on Command1(button), the focus
-// staying on the button, so that a pupil who cannot see the lists and the
-// report knows they changed: the compute's counts and the report's first
-// line, or that all was cleared. Given what the click left (the lists'
-// lengths and the report) and whether it brought a message box, which has
-// spoken for itself: then, and for any other button, nothing ("").
-std::string ClickSummary(int button, int sieved, int primes, std::string_view report,
-                         bool messageShown);
+// What a screen reader is told after a click that changed the lists or the
+// report, the focus staying on the button, so that a pupil who cannot see
+// them knows: after a compute, the lists' lengths and the report's first
+// line; after "Чисти", that all was cleared.
+std::string ComputedSummary(int sieved, int primes, std::string_view firstLine);
+inline constexpr std::string_view kClearedSummary = "Изчистено.";
 
 // What the window says when the doubled input does not fit the sieve's
 // 16-bit limit: the whole numbers from -16384 to 16383 double into it. Short
@@ -196,9 +299,10 @@ constexpr Rgb Hovered(Rgb colour) {
 // list's left edge; pixels at 96 dpi, scaled with the zoom.
 inline constexpr int kButtonRadiusPixels = 2;
 inline constexpr int kRowInsetPixels = 2;
-// A list row's height where the face sets it (the web page): the font's line
-// and a pixel, so that every browser shows the same rows, four and a part of
-// a fifth that says there are more.
+// A list row's height: the font's line and a pixel, so that every face shows
+// the same rows, four and a part of a fifth that says there are more. Set by
+// the web page and the Win32 window, scaled with the zoom; Qt's list view
+// sizes its rows from the font itself.
 inline constexpr int kRowPixels = 18;
 
 // What the web page says while it starts, written into the page itself so

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_texts.hpp"
 #include "form/form.hpp"
 
 namespace zemvaro::form {
@@ -13,81 +14,59 @@ namespace {
 
 using layout::Control;
 
-// Remembers each message box with what the window showed beneath it.
-class RecordingFace : public Face {
-  public:
-    void ShowMessage(const std::string& text, const Changes& sofar) override {
-        shown.push_back({text, sofar.lists, sofar.input, sofar.report});
-    }
-    std::string DecimalSeparator() const override { return ","; }
-
-    struct Box {
-        std::string text;
-        std::array<bool, layout::kLists> lists;
-        bool input, report;
-        bool operator==(const Box&) const = default;
-    };
-    std::vector<Box> shown;
-};
+std::string Comma() {
+    return ",";
+}
 
 constexpr std::array<bool, 2> kBoth{true, true}, kNeither{false, false};
-const std::string kSummary7 =
-    "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11.";
-const std::string kOverflow(layout::kOverflowMessage);
+// Which text boxes' texts are new: the input, the report, the spare box.
+constexpr std::array<bool, 3> kNoText{}, kReportText{false, true, false},
+    kInputAndReport{true, true, false};
 
 TEST(Form, EachClickSaysWhatItChanged) {
-    using Box = RecordingFace::Box;
     const Control& caption = layout::Find(layout::Kind::Label, 2);
-    const Box tooSmall{"N > 2", kBoth, false, false};
-    const Box tooSmallAtStart{"N > 2", kNeither, false, false};
-    const Box overflow{kOverflow, kBoth, false, false};
-    const std::string cleared = "Изчистено.";
+    const std::string summary7(expected::summary_7), cleared(expected::cleared);
+    const Box tooSmall{"N > 2", {kBoth, kNoText, false}};
+    const Box tooSmallAtStart{"N > 2", {kNeither, kNoText, false}};
+    const Box overflow{std::string(expected::overflow), {kBoth, kNoText, false}};
     const struct {
         bool sevenFirst;  // after a compute on '7'
         const char* input;
         const Control& clicked;
-        std::vector<Box> boxes;
-        std::array<bool, 2> lists;
-        bool input_, report;
-        std::string summary;
+        Outcome outcome;
     } cases[] = {
-        {false, "7", layout::kCompute, {}, kBoth, false, true, kSummary7},
-        {true, "7", layout::kCompute, {}, kBoth, false, true, kSummary7},  // the same again
-        {true, "7", caption, {}, kNeither, false, false, ""},
-        {true, "", layout::kCompute, {tooSmall}, kNeither, false, true, ""},
-        {false, "1", layout::kCompute, {tooSmallAtStart}, kNeither, false, true, ""},
-        {true, "9e9", layout::kCompute, {overflow}, kNeither, false, false, ""},
-        {true, "7", layout::kClear, {}, kBoth, true, true, cleared},
-        {false, "", layout::kClear, {}, kNeither, false, true, cleared},
-        {true, "7", layout::kHotSpot, {}, kNeither, false, true, ""},  // the spare box is empty
-        {true, "7", layout::kReport, {}, kNeither, false, false, ""},  // no command at all
+        {false, "7", layout::kCompute, {{}, {kBoth, kReportText, true}, summary7}},
+        // The same again: the lists anew, the report from its start.
+        {true, "7", layout::kCompute, {{}, {kBoth, kNoText, true}, summary7}},
+        {true, "7", caption, {}},
+        {true, "", layout::kCompute, {{tooSmall}, {kNeither, kReportText, true}, ""}},
+        {false, "1", layout::kCompute, {{tooSmallAtStart}, {kNeither, kReportText, true}, ""}},
+        {true, "9e9", layout::kCompute, {{overflow}, {}, ""}},
+        {true, "7", layout::kClear, {{}, {kBoth, kInputAndReport, true}, cleared}},
+        {false, "", layout::kClear, {{}, {kNeither, kReportText, true}, cleared}},
+        // The spare box is empty.
+        {true, "7", layout::kHotSpot, {{}, {kNeither, kReportText, true}, ""}},
+        {true, "7", layout::kReport, {}},  // no command at all
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.input) + " on " + layout::Name(c.clicked));
-        RecordingFace face;
-        Form form(face);
+        Form form(Comma);
         if (c.sevenFirst) {
             form.Type(layout::kInput, "7");
             form.Click(layout::kCompute);
         }
         form.Type(layout::kInput, c.input);
-        const Changes changes = form.Click(c.clicked);
-        EXPECT_EQ(face.shown, c.boxes);
-        std::vector<std::string> messages;
-        for (const auto& box : c.boxes) {
-            messages.push_back(box.text);
-        }
-        EXPECT_EQ(changes.messages, messages);
-        EXPECT_EQ(changes.lists, c.lists);
-        EXPECT_EQ(changes.input, c.input_);
-        EXPECT_EQ(changes.report, c.report);
-        EXPECT_EQ(changes.summary, c.summary);
+        const Outcome outcome = form.Click(c.clicked);
+        EXPECT_EQ(outcome.boxes, c.outcome.boxes);
+        EXPECT_EQ(outcome.changes.lists, c.outcome.changes.lists);
+        EXPECT_EQ(outcome.changes.texts, c.outcome.changes.texts);
+        EXPECT_EQ(outcome.changes.reportFromStart, c.outcome.changes.reportFromStart);
+        EXPECT_EQ(outcome.summary, c.outcome.summary);
     }
 }
 
 TEST(Form, ComputesWithTheFacesSeparatorAndKeepsTheReportOnOverflow) {
-    RecordingFace face;
-    Form form(face);
+    Form form(Comma);
     form.Type(layout::kInput, "2.5");
     form.Click(layout::kCompute);
     const std::string report = form.Text(layout::kReport);
@@ -98,6 +77,24 @@ TEST(Form, ComputesWithTheFacesSeparatorAndKeepsTheReportOnOverflow) {
     EXPECT_EQ(form.Rows(layout::kSieveList).Count(), 0);
     form.Type(layout::kReport, "typed");  // the program's own to write
     EXPECT_EQ(form.Text(layout::kReport), report);
+}
+
+TEST(Form, SaysWhatAButtonChangedUnlessABoxSpokeForItself) {
+    const std::string report7 = "Най-близкото по-голямо просто число е: 11\r\n7 = 0.5*(1 + 13)\r\n";
+    const struct {
+        int button, sieved, primes;
+        std::string report;
+        bool messageShown;
+        std::string_view said;
+    } cases[] = {
+        {0, 14, 7, report7, false, expected::summary_7},
+        {0, 0, 0, "Най-близкото по-голямо просто число е: \r\n", true, ""},  // "N > 2"
+        {0, 0, 0, report7, true, ""},                                        // overflow
+        {1, 0, 0, "", false, expected::cleared},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClickSummary(c.button, c.sieved, c.primes, c.report, c.messageShown), c.said);
+    }
 }
 
 }  // namespace

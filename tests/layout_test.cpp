@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "layout/layout.hpp"
 
@@ -30,29 +31,61 @@ TEST(FitInput, KeepsThreeCharactersAndNeverHalfOfOne) {
     };
     for (const auto& c : cases) {
         std::u16string text = c.text;
-        EXPECT_EQ(FitInput(text, c.cursor), c.fittedCursor);
+        EXPECT_EQ(FitInput(text, c.cursor, kInput.maxLength), c.fittedCursor);
         EXPECT_TRUE(text == c.fitted)
             << "case of " << c.text.size() << " units, cursor " << c.cursor;
     }
 }
 
-TEST(Layout, SpokenTexts) {
+TEST(Layout, EveryControlIsFoundAndSaidAlike) {
     EXPECT_EQ(AccessibleCaption(), "Zemvaro – сито на Ератостен, хипотеза на Голдбах");
-    const std::string report7 = "Най-близкото по-голямо просто число е: 11\r\n7 = 0.5*(1 + 13)\r\n";
     const struct {
-        int button, sieved, primes;
-        std::string report;
-        bool messageShown;
-        std::string said;
+        const char* name;
+        Role role;
+        std::string_view said;
+        bool shown, multiLine = false, readOnly = false;
+        std::size_t maxLength = 0;
     } cases[] = {
-        {0, 14, 7, report7, false,
-         "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."},
-        {0, 0, 0, "Най-близкото по-голямо просто число е: \r\n", true, ""},  // "N > 2"
-        {0, 0, 0, report7, true, ""},                                        // overflow
-        {1, 0, 0, "", false, "Изчистено."},
+        {"Label1_0", Role::Heading, "Математика - прости числа, Ератостен, Голдбах", true},
+        {"Label1_1", Role::Label, "Естествено:", true},
+        {"Label1_4", Role::Label, "Великденско яйце", false},  // by its tooltip
+        {"Text1_0", Role::Text, "Естествено число", true, false, false, 3},
+        {"Text1_1", Role::Text, "Резултат", true, true, true, 0},
+        {"Text1_2", Role::Text, "Резервно поле", false, true, false, 0},
+        {"Command1_1", Role::Button, "Чисти", true},
+        {"List1_0", Role::List, "Сито на Ератостен", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ClickSummary(c.button, c.sieved, c.primes, c.report, c.messageShown), c.said);
+        const Control* control = Named(c.name);
+        ASSERT_NE(control, nullptr) << c.name;
+        EXPECT_EQ(Name(*control), c.name);
+        EXPECT_EQ(control->role, c.role) << c.name;
+        EXPECT_EQ(AccessibleName(*control), c.said) << c.name;
+        EXPECT_EQ(
+            std::tuple(control->shown, control->multiLine, control->readOnly, control->maxLength),
+            std::tuple(c.shown, c.multiLine, c.readOnly, c.maxLength))
+            << c.name;
+    }
+    for (const Control& control : kControls) {
+        EXPECT_EQ(&kControls[IndexOf(control)], &control);
+        EXPECT_EQ(Named(Name(control)), &control);
+    }
+    for (const char* unknown : {"", "Text1_3", "Text1", "Label1_00"}) {
+        EXPECT_EQ(Named(unknown), nullptr) << unknown;
+    }
+}
+
+TEST(Layout, ReportLinesEndInLineFeedsForTheToolkitsThatWantThem) {
+    const struct {
+        std::string_view text, fed;
+    } cases[] = {
+        {"a\r\nb\r\n", "a\nb\n"},
+        {"\r\n\r\n", "\n\n"},
+        {"a\rb\r", "a\rb\r"},  // a lone CR is no line end of the core's
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithLineFeeds(c.text), c.fed);
     }
 }
 

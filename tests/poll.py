@@ -2,12 +2,16 @@
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 
 """Waiting on something live (an accessibility tree, a window list, a page)
-in the GUI tests. What is polled can change between being listed and being
-read: a message box closing, a list row scrolled away. Such an object is not
-a failure but "not yet"; only the deadline fails the test.
+in the GUI tests, and failing one. What is polled can change between being
+listed and being read: a message box closing, a list row scrolled away. Such
+an object is not a failure but "not yet"; only the deadline fails the test.
 """
 import sys
 import time
+
+
+def fail(what):
+    sys.exit("FAIL: " + what)
 
 
 def wait_for(find, what, seconds=20.0, vanished=()):
@@ -22,7 +26,7 @@ def wait_for(find, what, seconds=20.0, vanished=()):
         if found:
             return found
         if time.monotonic() >= deadline:
-            sys.exit("FAIL: " + what + " never appeared")
+            fail(what + " never appeared")
         time.sleep(0.1)
 
 

@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "expected_texts.hpp"
 #include "window/application.hpp"
 #include "window/main_window.hpp"
 
@@ -328,8 +329,7 @@ class WindowTest : public QObject {
             MessageCatcher catcher;
             QTest::mouseClick(compute, Qt::LeftButton);
             QCOMPARE(catcher.seen.size(), 1);
-            QCOMPARE(catcher.seen.front().text,
-                     QString("Допустими са цели числа от -16384 до 16383."));
+            QCOMPARE(catcher.seen.front().text, QString::fromUtf8(expected::overflow));
             QVERIFY(catcher.seen.front().width <= window_->width());
             QCOMPARE(Find<QListView>("List1_0")->model()->rowCount(), 0);
             QCOMPARE(Find<QListView>("List1_1")->model()->rowCount(), 0);

@@ -3,18 +3,20 @@
 // Zemvaro in the browser: the core, the layout table and the form, compiled
 // to WebAssembly and handed to the page's script through embind.
 //
-//   layout()          the window described once: controls in CSS pixels,
-//                     captions, names, colours, tab order, the texts
-//   fit(w, h)         the zoom and place of the window in a view of w × h,
-//                     which the page's style sheet works out by the same rule
-//                     and the page's test holds it to
-//   fitInput(t, c)    the input's three-character limit, in UTF-16 as the
-//                     page's strings are
-//   new Window(sep)   the form: its state and its clicks, each answered with
-//                     what it changed and the message boxes it brought
+//   layout()            the window described once: every control in CSS
+//                       pixels with its caption, name, colours and facts,
+//                       the tab order, the texts
+//   fit(w, h)           the zoom and place of the window in a view of w × h,
+//                       which the page's style sheet works out by the same
+//                       rule and the page's test holds it to
+//   fitInput(t, c, n)   a box's limit of n characters, in UTF-16 as the
+//                       page's strings are
+//   new Window(sep)     the form: its state and its clicks, each answered
+//                       with the message boxes it brought and what it changed
 //
-// The page computes nothing; what it knows of the window beyond these is how
-// each kind of control is drawn, in its style sheet.
+// Controls go by the names every face gives them ("Text1_0"), which are the
+// page's ids. The page computes nothing; what it knows of the window beyond
+// these is how each role is drawn, in its style sheet.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -49,12 +51,10 @@ std::string Text(std::string_view text) {
 }
 
 val Control(const layout::Control& control) {
-    static constexpr const char* kKinds[] = {"label", "text", "button", "list"};
     const layout::Rect place = layout::ToPixels(control.place, layout::Unzoomed(kDotsPerInch));
     val entry = val::object();
     entry.set("id", layout::Name(control));
-    entry.set("kind", kKinds[static_cast<int>(control.kind)]);
-    entry.set("index", control.index);
+    entry.set("role", Text(layout::RoleName(control.role)));
     entry.set("left", place.left);
     entry.set("top", place.top);
     entry.set("width", place.width);
@@ -65,11 +65,21 @@ val Control(const layout::Control& control) {
     entry.set("hovered", control.colour ? Css(layout::Hovered(*control.colour)) : "");
     entry.set("shown", control.shown);
     // What every face's screen readers call it.
-    entry.set("name",
-              Text(control.accessibleName.empty() ? control.caption : control.accessibleName));
+    entry.set("name", Text(layout::AccessibleName(control)));
+    entry.set("description", Text(control.description));
+    entry.set("tooltip", Text(control.tooltip));
     entry.set("captionLabel", control.captionLabel >= 0
                                   ? layout::Name(layout::Find(Kind::Label, control.captionLabel))
                                   : std::string());
+    entry.set("multiLine", control.multiLine);
+    entry.set("readOnly", control.readOnly);
+    entry.set("maxLength", static_cast<int>(control.maxLength));
+    if (control.kind == Kind::TextBox) {
+        // What the box shows at start, the report's help text.
+        static const FormState start;
+        entry.set("text",
+                  layout::WithLineFeeds(start.Text1[static_cast<std::size_t>(control.index)]));
+    }
     return entry;
 }
 
@@ -81,7 +91,6 @@ val Layout() {
     table.set("height", client.height);
     table.set("caption", layout::Caption());
     table.set("accessibleCaption", layout::AccessibleCaption());
-    table.set("inputDescription", Text(layout::kInputDescription));
     table.set("applicationName", std::string(layout::kApplicationName));
     table.set("version", std::string(layout::kVersion));
     table.set("background", Css(layout::kBackground));
@@ -101,10 +110,9 @@ val Layout() {
     table.set("overflowMessage", Text(layout::kOverflowMessage));
     table.set("messageButton", Text(layout::kMessageButton));
     table.set("applicationId", std::string(layout::kApplicationId));
-    table.set("title", layout::Name(layout::kTitle));
+    // Where the focus starts, and the box whose text a click shows from its start.
     table.set("input", layout::Name(layout::kInput));
     table.set("report", layout::Name(layout::kReport));
-    table.set("helpText", Text(HelpText));
     table.set("starting", Text(layout::kPageStarting));
     table.set("openedAsFile", Text(layout::kPageOpenedAsFile));
     table.set("browserTooOld", Text(layout::kPageBrowserTooOld));
@@ -133,74 +141,84 @@ val Fit(int width, int height) {
     return fitted;
 }
 
-val FitInput(std::u16string text, int cursor) {
-    const std::size_t fitted = layout::FitInput(text, static_cast<std::size_t>(cursor));
+val FitInput(std::u16string text, int cursor, int limit) {
+    const std::size_t fitted =
+        layout::FitInput(text, static_cast<std::size_t>(cursor), static_cast<std::size_t>(limit));
     val result = val::object();
     result.set("text", text);
     result.set("cursor", static_cast<int>(fitted));
     return result;
 }
 
+// What to show anew, by the controls' names: the lists to refill from the
+// top, the text boxes whose text is new, and whether the report is shown
+// from its first line.
 val ToValue(const form::Changes& changes) {
     val lists = val::array();
-    for (const bool list : changes.lists) {
-        lists.call<void>("push", list);
+    val texts = val::array();
+    for (const layout::Control& control : layout::kControls) {
+        const auto i = static_cast<std::size_t>(control.index);
+        if ((control.kind == Kind::List && changes.lists[i]) ||
+            (control.kind == Kind::TextBox && changes.texts[i])) {
+            (control.kind == Kind::List ? lists : texts).call<void>("push", layout::Name(control));
+        }
     }
     val shown = val::object();
     shown.set("lists", lists);
-    shown.set("input", changes.input);
-    shown.set("report", changes.report);
-    shown.set("summary", changes.summary);
+    shown.set("texts", texts);
+    shown.set("reportFromStart", changes.reportFromStart);
     return shown;
 }
 
-// The page's one window. A page cannot wait inside a click for a box to be
-// dismissed: each box the form asks for is noted with what the click had
-// changed until then, and the page shows them in turn once the click
-// returns, each over the window as it stood when the box came.
-class Window : public form::Face {
+// The page's one window, its controls by name; a name of no control reads
+// as empty and changes nothing.
+class Window {
   public:
-    explicit Window(std::string separator) : separator_(std::move(separator)) {}
+    explicit Window(std::string separator)
+        : form_([separator = std::move(separator)] { return separator; }) {}
 
-    void ShowMessage(const std::string& text, const form::Changes& sofar) override {
-        val box = val::object();
-        box.set("message", text);
-        box.set("changes", ToValue(sofar));
-        boxes_.call<void>("push", box);
+    void Type(const std::string& id, const std::string& text) {
+        if (const layout::Control* box = layout::Named(id)) {
+            form_.Type(*box, text);
+        }
     }
-    std::string DecimalSeparator() const override { return separator_; }
+    // As the page shows it, lines ending in line feeds.
+    std::string TextOf(const std::string& id) const {
+        const layout::Control* box = layout::Named(id);
+        return box != nullptr && box->kind == Kind::TextBox
+                   ? layout::WithLineFeeds(form_.Text(*box))
+                   : std::string();
+    }
+    int RowCount(const std::string& id) const { return Rows(id).Count(); }
+    std::string Row(const std::string& id, int row) const { return Rows(id).Item(row); }
 
-    void SetInput(const std::string& text) { form_.Type(layout::kInput, text); }
-    std::string Input() const { return form_.Text(layout::kInput); }
-    std::string Report() const { return form_.Text(layout::kReport); }
-    int RowCount(int list) const { return Rows(list).Count(); }
-    std::string Row(int list, int row) const { return Rows(list).Item(row); }
-
-    // A click on the control of that id ("Command1_0"): the boxes it brought,
-    // in order, and what it changed besides.
+    // A click: the boxes it brought, in order, each with what the window
+    // shows beneath it, and what it changed besides.
     val Click(const std::string& id) {
-        boxes_ = val::array();
-        form::Changes changes;
-        for (const layout::Control& control : layout::kControls) {
-            if (layout::Name(control) == id) {
-                changes = form_.Click(control);
-            }
+        const layout::Control* control = layout::Named(id);
+        const form::Outcome outcome = control != nullptr ? form_.Click(*control) : form::Outcome{};
+        val boxes = val::array();
+        for (const form::Box& box : outcome.boxes) {
+            val shown = val::object();
+            shown.set("message", box.text);
+            shown.set("changes", ToValue(box.beneath));
+            boxes.call<void>("push", shown);
         }
         val click = val::object();
-        click.set("boxes", boxes_);
-        click.set("changes", ToValue(changes));
+        click.set("boxes", boxes);
+        click.set("changes", ToValue(outcome.changes));
+        click.set("summary", outcome.summary);
         return click;
     }
 
   private:
-    const StringList& Rows(int list) const {
-        return form_.Rows(list == layout::kPrimesList.index ? layout::kPrimesList
-                                                            : layout::kSieveList);
+    const StringList& Rows(const std::string& id) const {
+        static const StringList kNone;
+        const layout::Control* list = layout::Named(id);
+        return list != nullptr && list->kind == Kind::List ? form_.Rows(*list) : kNone;
     }
 
-    std::string separator_;
-    form::Form form_{*this};
-    val boxes_ = val::array();
+    form::Form form_;
 };
 
 }  // namespace
@@ -211,9 +229,8 @@ EMSCRIPTEN_BINDINGS(zemvaro) {
     emscripten::function("fitInput", &FitInput);
     emscripten::class_<Window>("Window")
         .constructor<std::string>()
-        .function("setInput", &Window::SetInput)
-        .function("input", &Window::Input)
-        .function("report", &Window::Report)
+        .function("type", &Window::Type)
+        .function("text", &Window::TextOf)
         .function("rowCount", &Window::RowCount)
         .function("row", &Window::Row)
         .function("click", &Window::Click);

@@ -24,15 +24,16 @@ const html = (text) =>
   text.replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
 const fill = (template, values) => template.replace(/{{(\w+)}}/g, (_, key) => values[key]);
 
-// The shown controls in reading order: the heading, then the tab order with
-// each caption just before its control. The hot spot and the spare box are
-// never shown, so the page leaves them out.
-const shown = table.controls.filter((c) => c.shown);
-const byId = new Map(shown.map((c) => [c.id, c]));
-const captions = new Set(shown.map((c) => c.captionLabel).filter((id) => id));
+// Every control in reading order: the labels that caption nothing (the
+// heading first), then the tab order with each caption just before its
+// control. Those the table does not show are made all the same, hidden, as
+// in every face.
+const byId = new Map(table.controls.map((c) => [c.id, c]));
+const captions = new Set(table.controls.map((c) => c.captionLabel).filter((id) => id));
 const order = [
-  ...shown.filter((c) => c.kind === "label" && !captions.has(c.id)),
-  ...table.tabOrder.filter((id) => byId.has(id)).flatMap((id) => {
+  ...table.controls.filter((c) => c.role === "heading"),
+  ...table.controls.filter((c) => c.role === "label" && !captions.has(c.id)),
+  ...table.tabOrder.flatMap((id) => {
     const caption = byId.get(byId.get(id).captionLabel);
     return caption ? [caption, byId.get(id)] : [byId.get(id)];
   }),
@@ -42,28 +43,32 @@ const order = [
 // control by the caption ("Естествено:") instead of by the table, as the
 // other faces' readers do.
 function markup(c) {
-  const id = `id="${c.id}"`;
+  const common = [`id="${c.id}"`, c.shown ? "" : "hidden",
+    c.tooltip ? `title="${html(c.tooltip)}"` : ""].filter((a) => a).join(" ");
   const name = `aria-label="${html(c.name)}"`;
-  switch (c.kind) {
-    case "label": {
-      const tag = c.id === table.title ? "h1" : "div";
-      return `<${tag} ${id} class="label">${html(c.caption)}</${tag}>`;
-    }
+  const described = c.description ? ` aria-describedby="${c.id}_description"` : "";
+  const description = c.description
+    ? `\n<p id="${c.id}_description" hidden>${html(c.description)}</p>` : "";
+  switch (c.role) {
+    case "heading":
+      return `<h1 ${common} class="label">${html(c.caption)}</h1>`;
+    case "label":
+      return `<div ${common} class="label">${html(c.caption)}</div>`;
     case "button":
-      return `<button ${id} type="button" class="button">${html(c.caption)}</button>`;
+      return `<button ${common} type="button" class="button">${html(c.caption)}</button>`;
     case "list":
       // The filler is no part of the list to a screen reader, which would
       // take it for a first row and lose the count.
-      return `<div ${id} class="field list" role="listbox" tabindex="0" ${name}>` +
+      return `<div ${common} class="field list" role="listbox" tabindex="0" ${name}>` +
         `<div class="filler" role="none"></div></div>`;
     default:
-      if (c.id === table.input) {
-        return `<input ${id} class="field input" type="text" autocomplete="off" spellcheck="false" ` +
-          `${name} aria-describedby="${c.id}_description">\n` +
-          `<p id="${c.id}_description" hidden>${html(table.inputDescription)}</p>`;
+      if (!c.multiLine) {
+        return `<input ${common} class="field input" type="text" autocomplete="off" ` +
+          `spellcheck="false" ${name}${described}${c.text ? ` value="${html(c.text)}"` : ""}>` +
+          description;
       }
-      return `<textarea ${id} class="field report" readonly ${name}>` +
-        `${html(table.helpText.replaceAll("\r\n", "\n"))}</textarea>`;
+      return `<textarea ${common} class="field report"${c.readOnly ? " readonly" : ""} ` +
+        `${name}${described}>${html(c.text)}</textarea>` + description;
   }
 }
 

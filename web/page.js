@@ -17,11 +17,11 @@ export class Page {
     this.form = form;
     this.said = document.querySelector("[aria-live=polite]");
     this.messageBox = new MessageBox(table.applicationName, table.messageButton);
-    this.lists = [];
+    this.lists = new Map(); // a list's id → its VirtualList
     for (const control of table.controls) {
       const element = document.getElementById(control.id);
-      if (!element) continue; // not shown on the page
-      switch (control.kind) {
+      switch (control.role) {
+        case "heading":
         case "label":
           // A caption takes no focus, as on the desktop: the list a pupil was
           // in keeps it.
@@ -30,55 +30,58 @@ export class Page {
           break;
         case "button":
           element.addEventListener("click", () => this.onClick(control.id));
+          // Neither button is a default one: Enter starts nothing, Space does.
+          element.addEventListener("keydown", (event) => {
+            if (event.key === "Enter") event.preventDefault();
+          });
           break;
         case "list":
-          this.lists[control.index] = new VirtualList(element, (row) => form.row(control.index, row));
+          this.lists.set(control.id,
+            new VirtualList(element, (row) => form.row(control.id, row)));
           break;
         default:
-          if (control.id === table.input) this.takeInput(element);
-          if (control.id === table.report) this.report = element;
+          if (!control.readOnly) this.takeTyping(element, control);
       }
     }
-    for (const button of document.querySelectorAll("#window .button")) {
-      // Neither button is a default one: Enter starts nothing, Space does.
-      button.addEventListener("keydown", (event) => {
-        if (event.key === "Enter") event.preventDefault();
-      });
-    }
+    this.input = document.getElementById(table.input);
+    this.report = document.getElementById(table.report);
     addEventListener("resize", () => this.lists.forEach((list) => list.rescale()));
   }
 
-  takeInput(input) {
+  // What a pupil types goes to the form, within the box's limit.
+  takeTyping(box, control) {
     // Never half a character: the limit counts characters, not UTF-16 units.
     const fit = () => {
-      const fitted = this.zemvaro.fitInput(input.value, input.selectionStart ?? input.value.length);
-      if (fitted.text !== input.value) {
-        input.value = fitted.text;
-        input.setSelectionRange(fitted.cursor, fitted.cursor);
+      if (control.maxLength > 0) {
+        const cursor = box.selectionStart ?? box.value.length;
+        const fitted = this.zemvaro.fitInput(box.value, cursor, control.maxLength);
+        if (fitted.text !== box.value) {
+          box.value = fitted.text;
+          box.setSelectionRange(fitted.cursor, fitted.cursor);
+        }
       }
-      this.form.setInput(input.value);
+      this.form.type(control.id, box.value);
     };
-    input.addEventListener("input", (event) => {
+    box.addEventListener("input", (event) => {
       if (!event.isComposing) fit();
     });
-    input.addEventListener("compositionend", fit);
+    box.addEventListener("compositionend", fit);
     fit(); // what a pupil typed before the module arrived
-    this.input = input;
   }
 
   async onClick(id) {
-    const { boxes, changes } = this.form.click(id);
+    const { boxes, changes, summary } = this.form.click(id);
     // A box speaks for itself; the last click's summary is not to be heard
     // again when the page behind it comes back.
     if (boxes.length > 0) this.said.textContent = "";
     // As on the desktop: each box stands over what the click had done when
     // it came, and the rest comes after it.
-    for (const { message, changes: sofar } of boxes) {
-      this.show(sofar);
+    for (const { message, changes: beneath } of boxes) {
+      this.show(beneath);
       await this.messageBox.show(message);
     }
     this.show(changes);
-    this.say(changes.summary);
+    this.say(summary);
   }
 
   // Emptied first, so that the same words twice are said twice.
@@ -93,17 +96,11 @@ export class Page {
     // Scrolled back first, while the page is still laid out as it was drawn:
     // after the new report, that would lay all of it out here, not once in
     // the next frame.
-    if (changes.report) this.report.scrollTop = 0;
-    changes.lists.forEach((refill, i) => {
-      if (refill) this.lists[i].reset(this.form.rowCount(i));
-    });
-    if (changes.input) this.input.value = this.form.input();
-    if (changes.report) {
-      const text = this.form.report().replaceAll("\r\n", "\n");
-      if (this.report.value !== text) this.report.value = text;
-      // The caret at the start, where a pupil or a screen reader entering
-      // the report begins: a new value leaves it at the end.
-      this.report.setSelectionRange(0, 0);
-    }
+    if (changes.reportFromStart) this.report.scrollTop = 0;
+    for (const id of changes.lists) this.lists.get(id).reset(this.form.rowCount(id));
+    for (const id of changes.texts) document.getElementById(id).value = this.form.text(id);
+    // The caret at the start, where a pupil or a screen reader entering the
+    // report begins: a new value leaves it at the end.
+    if (changes.reportFromStart) this.report.setSelectionRange(0, 0);
   }
 }

@@ -19,9 +19,6 @@ namespace {
 DEFINE_GUID(kLiveSettingProperty, 0xc12bcd8e, 0x2a8e, 0x4950, 0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d,
             0x58, 0xeb);
 constexpr LONG kPolite = 1;  // UI Automation's LiveSetting Polite
-// EVENT_OBJECT_LIVEREGIONCHANGED, which came with Windows 8: the headers give
-// it only to programs that need Windows 8, and on Windows 7 no one listens.
-constexpr DWORD kLiveRegionChanged = 0x8019;
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;

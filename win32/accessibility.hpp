@@ -33,6 +33,10 @@ struct IAccPropServices;  // oleacc.h, for those who use it
 
 namespace zemvaro::win32 {
 
+// EVENT_OBJECT_LIVEREGIONCHANGED, which came with Windows 8: the headers give
+// it only to programs that need Windows 8, and on Windows 7 no one listens.
+inline constexpr DWORD kLiveRegionChanged = 0x8019;
+
 // What a control's object says beyond the standard one; empty or zero: as
 // the standard object says.
 struct Annotation {

@@ -72,35 +72,41 @@ LRESULT CALLBACK MainWindow::ControlProcedure(HWND control, UINT message, WPARAM
 // Every control that takes the focus: what a screen reader reads of it, and
 // for the text boxes and lists, their frame and keys.
 LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l) {
+    const layout::Control* entry = ControlOf(control);
+    if (entry == nullptr) {
+        return CallOriginal(control, message, w, l);  // not yet placed in the table's array
+    }
     if (message == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT) {
-        if (const LRESULT answer = AnswerScreenReader(control, w); answer > 0) {
+        if (const LRESULT answer = AnswerScreenReader(*entry, w); answer > 0) {
             return answer;
         }
     }
-    if (std::find(command_.begin(), command_.end(), control) != command_.end()) {
+    if (entry->kind == Kind::Button) {
         return CallOriginal(control, message, w, l);
     }
-    return HandleFramed(control, message, w, l);
+    return HandleFramed(*entry, control, message, w, l);
 }
 
 // The text boxes and lists draw their own border, as wide as the focus mark:
 // grey and white without the focus, dark with it.
-LRESULT MainWindow::HandleFramed(HWND control, UINT message, WPARAM w, LPARAM l) {
+LRESULT MainWindow::HandleFramed(const layout::Control& entry, HWND control, UINT message, WPARAM w,
+                                 LPARAM l) {
+    const bool list = entry.kind == Kind::List;
     switch (message) {
         case WM_NCCALCSIZE:
-            return OnFrameCalcSize(control, w, l);
+            return OnFrameCalcSize(entry, control, w, l);
         case WM_NCPAINT:
-            return OnFramePaint(control, w, l);
+            return OnFramePaint(entry, control, w, l);
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-            return OnFrameFocus(control, message, w, l);
+            return OnFrameFocus(list, control, message, w, l);
         case WM_LBUTTONDOWN:
-            if (IsList(control)) {
+            if (list) {
                 return MoveFocusRow(control, message, w, l);
             }
             break;
         case WM_GETDLGCODE:
-            if (IsEdit(control) && control != Control(layout::kInput)) {
+            if (entry.multiLine) {
                 // Tab leaves the report as it leaves every other stop, and
                 // arriving does not select the whole of it.
                 return CallOriginal(control, message, w, l) &
@@ -108,7 +114,15 @@ LRESULT MainWindow::HandleFramed(HWND control, UINT message, WPARAM w, LPARAM l)
             }
             break;
         case WM_KEYDOWN:
-            return OnFrameKey(control, w, l);
+            if (list) {
+                return MoveFocusRow(control, WM_KEYDOWN, w, l);
+            }
+            // Ctrl+A selects all, in every edit control and under Wine too.
+            if (w == 'A' && GetKeyState(VK_CONTROL) < 0) {
+                SendMessageW(control, EM_SETSEL, 0, -1);
+                return 0;
+            }
+            break;
         case WM_CHAR:
             if (w == 1) {  // the character Ctrl+A types
                 return 0;
@@ -120,12 +134,13 @@ LRESULT MainWindow::HandleFramed(HWND control, UINT message, WPARAM w, LPARAM l)
     return CallOriginal(control, message, w, l);
 }
 
-LRESULT MainWindow::OnFrameCalcSize(HWND control, WPARAM w, LPARAM l) {
+LRESULT MainWindow::OnFrameCalcSize(const layout::Control& entry, HWND control, WPARAM w,
+                                    LPARAM l) {
     // The border comes off first; the scroll bar then sits inside it.
     RECT* proposed =
         w != 0 ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(l)->rgrc[0] : reinterpret_cast<RECT*>(l);
     InflateRect(proposed, -frame_, -frame_);
-    if (control == Control(layout::kInput)) {
+    if (entry.kind == Kind::TextBox && !entry.multiLine) {
         // A one-line edit box writes at its top: centre the line by leaving
         // the rest to the border.
         const LONG spare = std::max(0L, proposed->bottom - proposed->top - lineHeight_);
@@ -135,13 +150,13 @@ LRESULT MainWindow::OnFrameCalcSize(HWND control, WPARAM w, LPARAM l) {
     return CallOriginal(control, WM_NCCALCSIZE, w, l);
 }
 
-LRESULT MainWindow::OnFramePaint(HWND control, WPARAM w, LPARAM l) {
+LRESULT MainWindow::OnFramePaint(const layout::Control& entry, HWND control, WPARAM w, LPARAM l) {
     CallOriginal(control, WM_NCPAINT, w, l);
     RECT rect{};
     GetWindowRect(control, &rect);
     OffsetRect(&rect, -rect.left, -rect.top);
     HDC dc = GetWindowDC(control);
-    if (control == Control(layout::kInput)) {
+    if (entry.kind == Kind::TextBox && !entry.multiLine) {
         FillRect(dc, &rect, Brush(layout::kFieldColour));  // the margins above and below
     }
     if (GetFocus() == control) {
@@ -156,25 +171,13 @@ LRESULT MainWindow::OnFramePaint(HWND control, WPARAM w, LPARAM l) {
     return 0;
 }
 
-LRESULT MainWindow::OnFrameFocus(HWND control, UINT message, WPARAM w, LPARAM l) {
+LRESULT MainWindow::OnFrameFocus(bool list, HWND control, UINT message, WPARAM w, LPARAM l) {
     const LRESULT result = CallOriginal(control, message, w, l);
     RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-    if (message == WM_SETFOCUS && IsList(control) && SendMessageW(control, LB_GETCOUNT, 0, 0) > 0) {
+    if (message == WM_SETFOCUS && list && SendMessageW(control, LB_GETCOUNT, 0, 0) > 0) {
         RaiseRowFocus(control, Caret(control));
     }
     return result;
-}
-
-LRESULT MainWindow::OnFrameKey(HWND control, WPARAM w, LPARAM l) {
-    if (IsList(control)) {
-        return MoveFocusRow(control, WM_KEYDOWN, w, l);
-    }
-    // Ctrl+A selects all, in every edit control and under Wine too.
-    if (w == 'A' && GetKeyState(VK_CONTROL) < 0 && IsEdit(control)) {
-        SendMessageW(control, EM_SETSEL, 0, -1);
-        return 0;
-    }
-    return CallOriginal(control, WM_KEYDOWN, w, l);
 }
 
 // The list's focus row moves with the keys and the mouse only.
@@ -190,35 +193,34 @@ LRESULT MainWindow::MoveFocusRow(HWND list, UINT message, WPARAM w, LPARAM l) {
 // An edit box or a list is named after the label before it, which would
 // make the input "Естествено:" and leave the lists unnamed; the table names
 // them. A list is ours to read out in full: it keeps no text of its own.
-LRESULT MainWindow::AnswerScreenReader(HWND control, WPARAM w) {
-    const int id = GetDlgCtrlID(control);
-    const auto entry =
-        std::find_if(layout::kControls.begin(), layout::kControls.end(),
-                     [id](const layout::Control& c) { return ControlId(c.kind, c.index) == id; });
-    if (entry == layout::kControls.end()) {
-        return 0;
-    }
-    if (entry->kind == Kind::List) {
-        return AnswerRowList(control, w, Widen(entry->accessibleName),
-                             std::shared_ptr<const StringList>(alive_, &form_.Rows(*entry)));
+LRESULT MainWindow::AnswerScreenReader(const layout::Control& entry, WPARAM w) {
+    const HWND control = Control(entry);
+    if (entry.kind == Kind::List) {
+        return AnswerRowList(control, w, Widen(layout::AccessibleName(entry)),
+                             std::shared_ptr<const StringList>(alive_, &form_.Rows(entry)));
     }
     Annotation annotation;
-    annotation.name = Widen(entry->accessibleName.empty() ? entry->caption : entry->accessibleName);
-    if (&*entry == &layout::kInput) {
-        annotation.description = Widen(layout::kInputDescription);
-    } else if (entry->kind == Kind::Button) {
-        // Drawn by the window, which the standard object takes for a pane.
-        annotation.role = ROLE_SYSTEM_PUSHBUTTON;
-    } else if (&*entry == &layout::kReport) {
-        annotation.role = ROLE_SYSTEM_TEXT;
-        annotation.textIsValue = true;
+    annotation.name = Widen(layout::AccessibleName(entry));
+    annotation.description = Widen(entry.description);
+    switch (entry.role) {
+        case layout::Role::Button:
+            // Drawn by the window, which the standard object takes for a pane.
+            annotation.role = ROLE_SYSTEM_PUSHBUTTON;
+            break;
+        case layout::Role::Text:
+            // The standard object reads a RichEdit box as a pane whose name is
+            // all its text; a read-only box's text is its value.
+            annotation.role = entry.multiLine ? ROLE_SYSTEM_TEXT : 0;
+            annotation.textIsValue = entry.readOnly;
+            break;
+        default:
+            break;
     }
     return AnswerAnnotated(control, OBJID_CLIENT, w, annotation);
 }
 
 void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
-    const layout::Control& control =
-        layout::Find(Kind::Button, static_cast<int>(item.CtlID) - ControlId(Kind::Button, 0));
+    const layout::Control& control = *ControlWithId(static_cast<int>(item.CtlID));
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, BackgroundBrush());  // behind the rounded corners
 
@@ -251,8 +253,7 @@ void MainWindow::DrawListRow(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) {
         return;  // an empty list: its border shows the focus
     }
-    const layout::Control& list =
-        layout::Find(Kind::List, static_cast<int>(item.CtlID) - ControlId(Kind::List, 0));
+    const layout::Control& list = *ControlWithId(static_cast<int>(item.CtlID));
     const std::string& entry = form_.Rows(list).Item(item.itemID);
     const std::wstring text(entry.begin(), entry.end());  // decimal digits only
     const bool selected = Has(item, ODS_SELECTED);

@@ -59,17 +59,18 @@ SIZE OuterSize(HWND window, SIZE client, UINT dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The table's control behind a child-window id, or null.
-const layout::Control* Entry(int id) {
-    for (const layout::Control& control : layout::kControls) {
-        if (ControlId(control.kind, control.index) == id) {
-            return &control;
-        }
-    }
-    return nullptr;
+// The user's own, from the Windows settings, asked for at each compute.
+std::string UserDecimalSeparator() {
+    wchar_t separator[8] = {};
+    const int length =
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, std::size(separator));
+    return length > 1 ? Narrow(std::wstring_view(separator, static_cast<std::size_t>(length - 1)))
+                      : std::string(".");
 }
 
 }  // namespace
+
+MainWindow::MainWindow() : form_(UserDecimalSeparator) {}
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
     std::unique_ptr<MainWindow> self(new MainWindow());
@@ -159,7 +160,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_MEASUREITEM:
             if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
                 item->CtlType == ODT_LISTBOX) {
-                item->itemHeight = 18;  // set for the font by ApplyZoom
+                item->itemHeight = layout::kRowPixels;  // set for the zoom by SetFont
                 return TRUE;
             }
             break;
@@ -198,8 +199,13 @@ bool MainWindow::OnCreate() {
     const SIZE outer = SmallestSize();
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);  // lays out, through WM_SIZE
-    // The start state: the help text in the report, the rest empty.
-    SetText(layout::kReport);
+    // The start state, the help text in the report, laid out once the boxes
+    // have their size.
+    for (const layout::Control& control : layout::kControls) {
+        if (control.kind == Kind::TextBox) {
+            SetText(control);
+        }
+    }
     lastFocus_ = Control(layout::kInput);
     return true;
 }
@@ -229,14 +235,13 @@ bool MainWindow::OnActivate(WPARAM w) {
 
 // The labels in their table colours; zero: any other static, left to the system.
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
-    const auto label = std::find(label_.begin(), label_.end(), control);
-    if (label == label_.end()) {
+    const layout::Control* label = ControlOf(control);
+    if (label == nullptr || label->kind != Kind::Label) {
         return 0;
     }
-    const auto i = static_cast<std::size_t>(label - label_.begin());
-    SetBkColor(dc, ToColorRef(*layout::Find(Kind::Label, static_cast<int>(i)).colour));
+    SetBkColor(dc, ToColorRef(*label->colour));
     SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(labelBrush_[i]);
+    return reinterpret_cast<LRESULT>(labelBrush_[layout::IndexOf(*label)]);
 }
 
 // Named by the program, not by the web address the caption starts with,
@@ -260,35 +265,16 @@ SIZE MainWindow::SmallestSize() const {
     return OuterSize(window_, {client.width, client.height}, dpi_);
 }
 
-HWND& MainWindow::Control(const layout::Control& control) {
-    const auto i = static_cast<std::size_t>(control.index);
-    switch (control.kind) {
-        case Kind::Label:
-            return label_[i];
-        case Kind::Button:
-            return command_[i];
-        case Kind::List:
-            return list_[i];
-        case Kind::TextBox:
-            break;
-    }
-    return text_[i];
-}
-
 HWND MainWindow::Control(const layout::Control& control) const {
-    return const_cast<MainWindow*>(this)->Control(control);
+    return control_[layout::IndexOf(control)];
 }
 
-bool MainWindow::IsList(HWND control) const {
-    return std::find(list_.begin(), list_.end(), control) != list_.end();
-}
-
-bool MainWindow::IsEdit(HWND control) const {
-    return std::find(text_.begin(), text_.end(), control) != text_.end();
+const layout::Control* MainWindow::ControlOf(HWND child) const {
+    const layout::Control* control = ControlWithId(GetDlgCtrlID(child));
+    return control != nullptr && Control(*control) == child ? control : nullptr;
 }
 
 bool MainWindow::CreateControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     // The controls that take the focus first, in tab order, which the dialog
     // keys follow; then the labels, beneath them where they touch.
     std::vector<const layout::Control*> order = layout::TabOrder();
@@ -297,64 +283,70 @@ bool MainWindow::CreateControls() {
             order.push_back(&control);
         }
     }
-
     for (const layout::Control* control : order) {
-        const wchar_t* windowClass = L"STATIC";
-        DWORD style = WS_CHILD | (control->shown ? WS_VISIBLE : 0);
-        switch (control->kind) {
-            case Kind::Label:
-                style |= SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
-                labelBrush_[static_cast<std::size_t>(control->index)] =
-                    CreateSolidBrush(ToColorRef(*control->colour));
-                break;
-            case Kind::Button:
-                windowClass = L"BUTTON";
-                style |= WS_TABSTOP | BS_OWNERDRAW;
-                break;
-            case Kind::List:
-                // No data of its own: rows are drawn from the core's lists as
-                // they scroll in, so twenty thousand cost what twenty do.
-                windowClass = L"LISTBOX";
-                style |= WS_TABSTOP | WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED |
-                         LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL | LBS_NOTIFY;
-                break;
-            case Kind::TextBox:
-                if (control == &layout::kInput) {
-                    windowClass = L"EDIT";
-                    style |= WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL;
-                } else {
-                    // RichEdit lays out a long report in half the time the
-                    // plain edit control takes, under Wine at least.
-                    windowClass = MSFTEDIT_CLASS;
-                    style |= WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                             ES_DISABLENOSCROLL | (control == &layout::kReport ? ES_READONLY : 0);
-                }
-                break;
-        }
-        const HWND handle = CreateWindowExW(
-            0, windowClass, Widen(control->caption).c_str(), style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control->kind, control->index))),
-            instance, nullptr);
-        if (handle == nullptr) {
+        if (!CreateControl(*control)) {
             return false;
         }
-        Control(*control) = handle;
-        if (control->kind != Kind::Label) {
-            Subclass(handle);
-        }
     }
-    for (const layout::Control* box : {&layout::kReport, &layout::kSpare}) {
-        const HWND handle = Control(*box);
+    // No tooltip window: the one control with a tooltip, the hot spot, is
+    // never shown, and the window would only slow the start.
+    return said_.Create(window_, kLiveRegionId);
+}
+
+bool MainWindow::CreateControl(const layout::Control& control) {
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | (control.shown ? WS_VISIBLE : 0);
+    switch (control.kind) {
+        case Kind::Label:
+            style |= SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
+            labelBrush_[layout::IndexOf(control)] = CreateSolidBrush(ToColorRef(*control.colour));
+            break;
+        case Kind::Button:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_OWNERDRAW;
+            break;
+        case Kind::List:
+            // No data of its own: rows are drawn from the core's lists as
+            // they scroll in, so twenty thousand cost what twenty do.
+            windowClass = L"LISTBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED |
+                     LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL | LBS_NOTIFY;
+            break;
+        case Kind::TextBox:
+            style |= WS_TABSTOP | (control.readOnly ? ES_READONLY : 0);
+            if (control.multiLine) {
+                // RichEdit lays out a long report in half the time the plain
+                // edit control takes, under Wine at least.
+                windowClass = MSFTEDIT_CLASS;
+                style |= WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_DISABLENOSCROLL;
+            } else {
+                windowClass = L"EDIT";
+                style |= ES_CENTER | ES_AUTOHSCROLL;
+            }
+            break;
+    }
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    const HWND handle = CreateWindowExW(
+        0, windowClass, Widen(control.caption).c_str(), style, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(control))), instance, nullptr);
+    if (handle == nullptr) {
+        return false;
+    }
+    control_[layout::IndexOf(control)] = handle;
+    if (control.kind == Kind::Label) {
+        return true;
+    }
+    Subclass(handle);
+    if (control.kind == Kind::TextBox && control.multiLine) {
         SendMessageW(handle, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
         SendMessageW(handle, EM_SETTARGETDEVICE, 0, 0);  // wrap at the box's width
         SendMessageW(handle, EM_EXLIMITTEXT, 0, 1 << 20);
+        // A RichEdit box tells of typing only when asked to; one that only
+        // the program writes keeps no undo.
+        SendMessageW(handle, control.readOnly ? EM_SETUNDOLIMIT : EM_SETEVENTMASK, 0,
+                     control.readOnly ? 0 : ENM_CHANGE);
     }
-    // Only the program writes the report.
-    SendMessageW(Control(layout::kReport), EM_SETUNDOLIMIT, 0, 0);
-    SendMessageW(Control(layout::kSpare), EM_SETEVENTMASK, 0, ENM_CHANGE);
-    // The hot spot is never shown, so it gets no tooltip window, which would
-    // only slow the start.
-    return said_.Create(window_, kLiveRegionId);
+    return true;
 }
 
 void MainWindow::ApplyZoom() {
@@ -378,9 +370,11 @@ void MainWindow::ApplyZoom() {
     }
     SetFont(zoom_);
     const int margin = layout::ScaledPixels(layout::kTextMarginPixels, zoom_);
-    for (const layout::Control* box : {&layout::kReport, &layout::kSpare}) {
-        SendMessageW(Control(*box), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                     MAKELONG(margin, margin));
+    for (const layout::Control& control : layout::kControls) {
+        if (control.multiLine) {
+            SendMessageW(Control(control), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                         MAKELONG(margin, margin));
+        }
     }
     frame_ = layout::ScaledPixels(layout::kFocusPixels, zoom_);
     for (const layout::Control& control : layout::kControls) {
@@ -393,8 +387,8 @@ void MainWindow::ApplyZoom() {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-// The table's font at the zoom, on every control, and the lists' rows as tall
-// as a line of it.
+// The table's font at the zoom, on every control, and the lists' rows at the
+// table's height at the zoom.
 void MainWindow::SetFont(const layout::Zoom& zoom) {
     const layout::Font& f = layout::kFont;
     const HFONT font = CreateFontW(
@@ -414,8 +408,11 @@ void MainWindow::SetFont(const layout::Zoom& zoom) {
     SelectObject(dc, previous);
     ReleaseDC(window_, dc);
     lineHeight_ = metrics.tmHeight;
-    for (HWND list : list_) {
-        SendMessageW(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 1);
+    for (const layout::Control& control : layout::kControls) {
+        if (control.kind == Kind::List) {
+            SendMessageW(Control(control), LB_SETITEMHEIGHT, 0,
+                         layout::ScaledPixels(layout::kRowPixels, zoom));
+        }
     }
 }
 
@@ -434,84 +431,82 @@ bool MainWindow::HandleDialogKeys(MSG& message) {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    const layout::Control* control = Entry(id);
+    const layout::Control* control = ControlWithId(id);
     if (control == nullptr) {
         return;
     }
+    const HWND handle = Control(*control);
     if ((control->kind == Kind::Button && code == BN_CLICKED) ||
         (control->kind == Kind::Label && code == STN_CLICKED)) {
-        Show(form_.Click(*control));
+        OnClick(*control);
     } else if (control->kind == Kind::List && code == LBN_SELCHANGE) {
-        const HWND list = Control(*control);
-        RaiseRowSelection(list, static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)));
-    } else if (control == &layout::kInput && code == EN_UPDATE) {
-        const HWND input = Control(layout::kInput);
-        const std::wstring text = WindowText(input);
+        RaiseRowSelection(handle, static_cast<int>(SendMessageW(handle, LB_GETCURSEL, 0, 0)));
+    } else if (control->maxLength > 0 && code == EN_UPDATE) {
+        const std::wstring text = WindowText(handle);
         DWORD cursor = 0;
-        SendMessageW(input, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&cursor));
+        SendMessageW(handle, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&cursor));
         std::u16string units(text.begin(), text.end());
-        cursor = static_cast<DWORD>(layout::FitInput(units, cursor));
+        cursor = static_cast<DWORD>(layout::FitInput(units, cursor, control->maxLength));
         if (units.size() != text.size()) {
-            SetWindowTextW(input, std::wstring(units.begin(), units.end()).c_str());
-            SendMessageW(input, EM_SETSEL, cursor, cursor);
+            SetWindowTextW(handle, std::wstring(units.begin(), units.end()).c_str());
+            SendMessageW(handle, EM_SETSEL, cursor, cursor);
         }
-    } else if (control == &layout::kInput && code == EN_CHANGE) {
-        form_.Type(layout::kInput, Narrow(WindowText(Control(layout::kInput))));
-    } else if (control == &layout::kSpare && code == EN_CHANGE) {
-        std::string& shown = shownText_[static_cast<std::size_t>(layout::kSpare.index)];
-        shown = Narrow(WindowText(Control(layout::kSpare)));
-        form_.Type(layout::kSpare, shown);
+    } else if (control->kind == Kind::TextBox && code == EN_CHANGE) {
+        form_.Type(*control, Narrow(WindowText(handle)));
     }
 }
 
-// Shows the form's text of `box`, laid out once, not once per line, and
-// drawn once after.
-void MainWindow::SetText(const layout::Control& box) {
-    const std::string& text = form_.Text(box);
-    std::string& shown = shownText_[static_cast<std::size_t>(box.index)];
-    if (text == shown) {
-        return;
+void MainWindow::OnClick(const layout::Control& control) {
+    const form::Outcome outcome = form_.Click(control);
+    // Each box over the window as the click had left it when the box came.
+    for (const form::Box& box : outcome.boxes) {
+        Show(box.beneath);
+        ShowMessage(box.text);
     }
-    const HWND control = Control(box);
-    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
-    SetWindowTextW(control, Widen(text).c_str());
-    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(control, nullptr, TRUE);
-    shown = text;
+    Show(outcome.changes);
+    said_.Say(Widen(outcome.summary));
 }
 
 void MainWindow::Show(const form::Changes& changes) {
-    if (changes.input) {
-        SetWindowTextW(Control(layout::kInput), Widen(form_.Text(layout::kInput)).c_str());
+    for (const layout::Control& control : layout::kControls) {
+        const auto i = static_cast<std::size_t>(control.index);
+        if (control.kind == Kind::TextBox && changes.texts[i]) {
+            SetText(control);
+        } else if (control.kind == Kind::List && changes.lists[i]) {
+            Refill(control);
+        }
     }
-    if (changes.report) {
-        SetText(layout::kReport);
+    if (changes.reportFromStart) {
         // From its first line, where a pupil or a screen reader entering it begins.
         const HWND report = Control(layout::kReport);
         SendMessageW(report, EM_SETSEL, 0, 0);
         SendMessageW(report, WM_VSCROLL, SB_TOP, 0);
     }
-    for (const layout::Control* list : {&layout::kSieveList, &layout::kPrimesList}) {
-        if (changes.lists[static_cast<std::size_t>(list->index)]) {
-            Refill(*list);
-        }
+}
+
+// Shows the form's text of `box`, laid out once, not once per line, and
+// drawn once after. Not for a hidden box: WM_SETREDRAW would show it.
+void MainWindow::SetText(const layout::Control& box) {
+    const HWND control = Control(box);
+    const bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) {
+        SendMessageW(control, WM_SETREDRAW, FALSE, 0);
     }
-    said_.Say(Widen(changes.summary));
+    SetWindowTextW(control, Widen(form_.Text(box)).c_str());
+    if (shown) {
+        SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control, nullptr, TRUE);
+    }
 }
 
 // The list's rows are new: from the top, unselected.
 void MainWindow::Refill(const layout::Control& list) {
     const HWND control = Control(list);
     const int count = form_.Rows(list).Count();
-    int& shown = shownCount_[static_cast<std::size_t>(list.index)];
-    if (count != shown) {
-        SendMessageW(control, LB_SETCOUNT, static_cast<WPARAM>(count), 0);
-        shown = count;
-    } else {
-        SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        SendMessageW(control, LB_SETTOPINDEX, 0, 0);
-        InvalidateRect(control, nullptr, TRUE);
-    }
+    SendMessageW(control, LB_SETCOUNT, static_cast<WPARAM>(count), 0);
+    SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(control, LB_SETTOPINDEX, 0, 0);
+    InvalidateRect(control, nullptr, TRUE);
     // A list keeps the focus through a compute only when a screen reader
     // pressed the button for the user: its rows are new, say which has it.
     if (GetFocus() == control && count > 0) {
@@ -519,18 +514,8 @@ void MainWindow::Refill(const layout::Control& list) {
     }
 }
 
-void MainWindow::ShowMessage(const std::string& text, const form::Changes& sofar) {
-    // The box stands over what the click has done until now.
-    Show(sofar);
+void MainWindow::ShowMessage(const std::string& text) {
     MessageBoxW(window_, Widen(text).c_str(), Widen(layout::kApplicationName).c_str(), MB_OK);
-}
-
-std::string MainWindow::DecimalSeparator() const {
-    wchar_t separator[8] = {};
-    const int length =
-        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, std::size(separator));
-    return length > 1 ? Narrow(std::wstring_view(separator, static_cast<std::size_t>(length - 1)))
-                      : std::string(".");
 }
 
 }  // namespace zemvaro::win32

@@ -25,19 +25,29 @@ namespace zemvaro::win32 {
 // The window class, which is also how other programs find the window.
 inline constexpr wchar_t kWindowClass[] = L"Zemvaro";
 
-// The child-window id of a control of the table; clear of IDOK and IDCANCEL,
-// which the dialog keys send.
-constexpr int ControlId(layout::Kind kind, int index) {
-    return 100 + 10 * static_cast<int>(kind) + index;
+// Child-window ids: a control's is its index in the table past a base clear
+// of IDOK and IDCANCEL, which the dialog keys send; the live region's, which
+// is no control of the table, comes after them.
+inline constexpr int kFirstChildId = 100;
+constexpr int ChildId(const layout::Control& control) {
+    return kFirstChildId + static_cast<int>(layout::IndexOf(control));
 }
-// The live region's, which is no control of the table.
-inline constexpr int kLiveRegionId = 99;
+inline constexpr int kLiveRegionId = kFirstChildId + static_cast<int>(layout::kControls.size());
+// The control of the table with that child-window id, or null.
+constexpr const layout::Control* ControlWithId(int id) {
+    const int index = id - kFirstChildId;
+    return index >= 0 && index < static_cast<int>(layout::kControls.size())
+               ? &layout::kControls[static_cast<std::size_t>(index)]
+               : nullptr;
+}
 
-class MainWindow : public form::Face {
+class MainWindow {
   public:
     // Creates the window and its controls, not yet shown; null on failure.
     static std::unique_ptr<MainWindow> Create(HINSTANCE instance);
-    ~MainWindow() override;
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     HWND Handle() const { return window_; }
 
@@ -45,11 +55,8 @@ class MainWindow : public form::Face {
     // nothing. True when the message was dealt with here.
     bool HandleDialogKeys(MSG& message);
 
-    void ShowMessage(const std::string& text, const form::Changes& sofar) override;
-    std::string DecimalSeparator() const override;
-
   private:
-    MainWindow() = default;
+    MainWindow();
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     bool OnCreate();
@@ -63,42 +70,39 @@ class MainWindow : public form::Face {
     static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM w, LPARAM l);
     void Subclass(HWND control);
     LRESULT HandleControl(HWND control, UINT message, WPARAM w, LPARAM l);
-    LRESULT HandleFramed(HWND control, UINT message, WPARAM w, LPARAM l);
-    LRESULT OnFrameCalcSize(HWND control, WPARAM w, LPARAM l);
-    LRESULT OnFramePaint(HWND control, WPARAM w, LPARAM l);
-    LRESULT OnFrameFocus(HWND control, UINT message, WPARAM w, LPARAM l);
-    LRESULT OnFrameKey(HWND control, WPARAM w, LPARAM l);
+    LRESULT HandleFramed(const layout::Control& entry, HWND control, UINT message, WPARAM w,
+                         LPARAM l);
+    LRESULT OnFrameCalcSize(const layout::Control& entry, HWND control, WPARAM w, LPARAM l);
+    LRESULT OnFramePaint(const layout::Control& entry, HWND control, WPARAM w, LPARAM l);
+    LRESULT OnFrameFocus(bool list, HWND control, UINT message, WPARAM w, LPARAM l);
     LRESULT MoveFocusRow(HWND list, UINT message, WPARAM w, LPARAM l);
     // What a screen reader gets for the control's client area.
-    LRESULT AnswerScreenReader(HWND control, WPARAM w);
+    LRESULT AnswerScreenReader(const layout::Control& entry, WPARAM w);
     void DrawButton(const DRAWITEMSTRUCT& item);
     void DrawListRow(const DRAWITEMSTRUCT& item);
 
     bool CreateControls();
+    bool CreateControl(const layout::Control& control);
     // The outer size of the window whose client area is the layout's own.
     SIZE SmallestSize() const;
-    HWND& Control(const layout::Control& control);
     HWND Control(const layout::Control& control) const;
-    bool IsList(HWND control) const;
-    bool IsEdit(HWND control) const;
+    // The control of the table that child window is, or null.
+    const layout::Control* ControlOf(HWND child) const;
     // Places, sizes and draws every control at the zoom that fits the client area.
     void ApplyZoom();
     void SetFont(const layout::Zoom& zoom);
+    void OnClick(const layout::Control& control);
     // Brings the controls a click changed in line with the form.
     void Show(const form::Changes& changes);
-    void Refill(const layout::Control& list);
     void SetText(const layout::Control& box);
+    void Refill(const layout::Control& list);
+    void ShowMessage(const std::string& text);
 
     HWND window_ = nullptr;
-    form::Form form_{*this};
-    std::array<HWND, layout::kLabels> label_{};
-    std::array<HWND, layout::kTextBoxes> text_{};
-    std::array<HWND, layout::kButtons> command_{};
-    std::array<HWND, layout::kLists> list_{};
+    form::Form form_;
+    // Every control of the table, at its index in the table.
+    std::array<HWND, layout::kControls.size()> control_{};
     LiveRegion said_;
-    // What the text boxes and lists show, to skip resending it.
-    std::array<std::string, layout::kTextBoxes> shownText_;
-    std::array<int, layout::kLists> shownCount_{};
     // Screen readers' objects may outlive the window; they see the lists
     // through this, only for as long as it lives.
     std::shared_ptr<char> alive_ = std::make_shared<char>();
@@ -109,7 +113,8 @@ class MainWindow : public form::Face {
     HFONT font_ = nullptr;
     int frame_ = layout::kFocusPixels;  // the framed controls' border, in pixels
     LONG lineHeight_ = 16;              // of a line of text in the font
-    std::array<HBRUSH, layout::kLabels> labelBrush_{};
+    // The labels' colours, at their controls' indexes.
+    std::array<HBRUSH, layout::kControls.size()> labelBrush_{};
 };
 
 }  // namespace zemvaro::win32

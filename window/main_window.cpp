@@ -50,16 +50,19 @@ QString ObjectName(const layout::Control& control) {
 // Counts characters, not UTF-16 units, and never keeps half of one.
 class InputLimit : public QValidator {
   public:
-    using QValidator::QValidator;
+    InputLimit(std::size_t limit, QObject* parent) : QValidator(parent), limit_(limit) {}
     State validate(QString& input, int& pos) const override {
         std::u16string text(reinterpret_cast<const char16_t*>(input.utf16()),
                             static_cast<std::size_t>(input.size()));
-        pos = static_cast<int>(layout::FitInput(text, static_cast<std::size_t>(pos)));
+        pos = static_cast<int>(layout::FitInput(text, static_cast<std::size_t>(pos), limit_));
         if (text.size() != static_cast<std::size_t>(input.size())) {
             input = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
         }
         return Acceptable;
     }
+
+  private:
+    std::size_t limit_;
 };
 
 // The colours, borders and focus marks, at one zoom. Every rule names its
@@ -112,20 +115,6 @@ QString StyleSheet(const layout::Zoom& zoom) {
     return sheet;
 }
 
-// The core writes lines ending in CR LF; a text box wants bare line feeds,
-// or it shows the CR as a glyph.
-QString ToDisplayText(const std::string& text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QPlainTextEdit* MakeTextBox(QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return box;
-}
-
 // Window managers cut a title that is wider than the box; a message box sizes
 // itself by its text alone, so it gets a strut as wide as the title needs
 // with room for the title bar's buttons.
@@ -142,7 +131,8 @@ void WidenForTitle(QMessageBox& box) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), form_([] { return QLocale::system().decimalPoint().toStdString(); }) {
     setWindowTitle(QString::fromStdString(layout::Caption()));
     setAccessibleName(QString::fromStdString(layout::AccessibleCaption()));
     const QSize smallest =
@@ -151,73 +141,18 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     resize(smallest);
 
     for (const layout::Control& control : layout::kControls) {
-        const auto i = static_cast<std::size_t>(control.index);
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-            case Kind::Label:
-                label_[i] = new QLabel(FromUtf8(control.caption), this);
-                label_[i]->setAlignment(Qt::AlignCenter);
-                label_[i]->installEventFilter(this);
-                widget = label_[i];
-                break;
-            case Kind::Button:
-                command_[i] = new QPushButton(FromUtf8(control.caption), this);
-                // Neither button answers Enter or Escape.
-                command_[i]->setAutoDefault(false);
-                command_[i]->setDefault(false);
-                connect(command_[i], &QPushButton::clicked, this,
-                        [this, clicked = &control] { OnClick(*clicked); });
-                widget = command_[i];
-                break;
-            case Kind::List:
-                model_[i] = new StringListModel(form_.Rows(control), this);
-                list_[i] = new QListView(this);
-                list_[i]->setModel(model_[i]);
-                list_[i]->setUniformItemSizes(true);
-                list_[i]->setEditTriggers(QAbstractItemView::NoEditTriggers);
-                list_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
-                list_[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                list_[i]->installEventFilter(this);
-                widget = list_[i];
-                break;
-            case Kind::TextBox:
-                if (&control == &layout::kInput) {
-                    input_ = new QLineEdit(this);
-                    input_->setAlignment(Qt::AlignCenter);
-                    input_->setValidator(new InputLimit(input_));
-                    input_->setAccessibleDescription(FromUtf8(layout::kInputDescription));
-                    connect(input_, &QLineEdit::textChanged, this, [this](const QString& text) {
-                        form_.Type(layout::kInput, text.toStdString());
-                    });
-                    widget = input_;
-                } else {
-                    textBox_[i] = MakeTextBox(this);
-                    widget = textBox_[i];
-                }
-                break;
-        }
+        QWidget* widget = Make(control);
+        widget_[layout::IndexOf(control)] = widget;
         widget->setObjectName(ObjectName(control));
-        if (!control.accessibleName.empty()) {
-            widget->setAccessibleName(FromUtf8(control.accessibleName));
-        }
+        // No caption is the buddy of its control: Orca would name the control
+        // by the caption ("Естествено:") instead of by the table, as the
+        // other faces' readers do.
+        widget->setAccessibleName(FromUtf8(layout::AccessibleName(control)));
+        widget->setAccessibleDescription(FromUtf8(control.description));
+        widget->setToolTip(FromUtf8(control.tooltip));
         widget->setVisible(control.shown);
     }
-    // No caption is the buddy of its control: Orca would name the control by
-    // the caption ("Естествено:") instead of by the table, as the other
-    // faces' readers do.
-    Widget(layout::kHotSpot)->setToolTip(FromUtf8(layout::kHotSpotTip));
-    Widget(layout::kHotSpot)->setCursor(Qt::PointingHandCursor);
-    // Selectable and copyable, but the report is the program's to write.
-    QPlainTextEdit* report = Box(layout::kReport);
-    report->setReadOnly(true);
-    report->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    report->setFocusPolicy(Qt::StrongFocus);
-    report->setPlainText(ToDisplayText(form_.Text(layout::kReport)));
     announcer_ = new Announcer(this);
-    // The spare box takes typing, should it ever be shown.
-    connect(Box(layout::kSpare), &QPlainTextEdit::textChanged, this, [this] {
-        form_.Type(layout::kSpare, Box(layout::kSpare)->toPlainText().toStdString());
-    });
 
     const std::vector<const layout::Control*> order = layout::TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -225,31 +160,81 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     }
 
     ApplyZoom(layout::FitClientArea(width(), height(), kDotsPerInch));
-    input_->setFocus();
+    Widget(layout::kInput)->setFocus();
+}
+
+QWidget* MainWindow::Make(const layout::Control& control) {
+    switch (control.kind) {
+        case Kind::Label: {
+            auto* label = new QLabel(FromUtf8(control.caption), this);
+            label->setAlignment(Qt::AlignCenter);
+            label->installEventFilter(this);
+            return label;
+        }
+        case Kind::Button: {
+            auto* button = new QPushButton(FromUtf8(control.caption), this);
+            // Neither button answers Enter or Escape.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, &control] { OnClick(control); });
+            return button;
+        }
+        case Kind::List: {
+            auto* list = new QListView(this);
+            list->setModel(new StringListModel(form_.Rows(control), list));
+            list->setUniformItemSizes(true);
+            list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->installEventFilter(this);
+            return list;
+        }
+        case Kind::TextBox:
+            break;
+    }
+    if (!control.multiLine) {
+        auto* line = new QLineEdit(FromUtf8(form_.Text(control)), this);
+        line->setAlignment(Qt::AlignCenter);
+        line->setReadOnly(control.readOnly);
+        if (control.maxLength > 0) {
+            line->setValidator(new InputLimit(control.maxLength, line));
+        }
+        if (!control.readOnly) {
+            connect(line, &QLineEdit::textChanged, this, [this, &control](const QString& text) {
+                form_.Type(control, text.toStdString());
+            });
+        }
+        return line;
+    }
+    auto* box = new QPlainTextEdit(this);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setPlainText(QString::fromStdString(layout::WithLineFeeds(form_.Text(control))));
+    if (control.readOnly) {
+        // Selectable and copyable, and a stop of the Tab key like any other.
+        box->setReadOnly(true);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box->setFocusPolicy(Qt::StrongFocus);
+    } else {
+        connect(box, &QPlainTextEdit::textChanged, this,
+                [this, box, &control] { form_.Type(control, box->toPlainText().toStdString()); });
+    }
+    return box;
 }
 
 QWidget* MainWindow::Widget(const layout::Control& control) const {
-    const auto i = static_cast<std::size_t>(control.index);
-    switch (control.kind) {
-        case Kind::Label:
-            return label_[i];
-        case Kind::Button:
-            return command_[i];
-        case Kind::List:
-            return list_[i];
-        case Kind::TextBox:
-            return &control == &layout::kInput ? static_cast<QWidget*>(input_) : textBox_[i];
-    }
-    return nullptr;
+    return widget_[layout::IndexOf(control)];
 }
 
-QPlainTextEdit* MainWindow::Box(const layout::Control& box) const {
-    return textBox_[static_cast<std::size_t>(box.index)];
+const layout::Control* MainWindow::ControlOf(const QObject* widget) const {
+    const auto found = std::find(widget_.begin(), widget_.end(), widget);
+    return found != widget_.end()
+               ? &layout::kControls[static_cast<std::size_t>(found - widget_.begin())]
+               : nullptr;
 }
 
-void MainWindow::ShowMessage(const std::string& text, const form::Changes& sofar) {
-    // The box stands over what the click has done until now.
-    Show(sofar);
+void MainWindow::ShowMessage(const std::string& text) {
     QMessageBox box(this);
     box.setWindowTitle(layout::kApplicationName);
     box.setText(QString::fromStdString(text));
@@ -264,10 +249,6 @@ void MainWindow::ShowMessage(const std::string& text, const form::Changes& sofar
     }
     WidenForTitle(box);
     box.exec();
-}
-
-std::string MainWindow::DecimalSeparator() const {
-    return QLocale::system().decimalPoint().toStdString();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -299,8 +280,8 @@ void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
     for (const layout::Control& control : layout::kControls) {
         Widget(control)->setFont(zoomed);
     }
-    for (QPlainTextEdit* box : textBox_) {
-        if (box != nullptr) {
+    for (QWidget* widget : widget_) {
+        if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
             box->document()->setDocumentMargin(
                 layout::ScaledPixels(layout::kTextMarginPixels, zoom));
         }
@@ -308,18 +289,19 @@ void MainWindow::ApplyZoom(const layout::Zoom& zoom) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (const auto list = std::find(list_.begin(), list_.end(), watched); list != list_.end()) {
+    const layout::Control* control = ControlOf(watched);
+    if (control == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (control->kind == Kind::List) {
         // Only for a screen reader, and once the focus has settled.
         if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
-            QTimer::singleShot(0, this, [this, view = *list] { SayCurrentRow(view); });
+            QTimer::singleShot(
+                0, this, [this, list = static_cast<QListView*>(watched)] { SayCurrentRow(list); });
         }
         return false;
     }
     // A label is clicked when the left button goes down and comes up on it.
-    const auto found = std::find(label_.begin(), label_.end(), watched);
-    if (found == label_.end()) {
-        return QWidget::eventFilter(watched, event);
-    }
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease) {
         return false;
     }
@@ -329,14 +311,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     // Taking the press keeps the release coming to the same label.
     if (event->type() == QEvent::MouseButtonRelease &&
-        (*found)->rect().contains(mouse->position().toPoint())) {
-        OnClick(layout::Find(Kind::Label, static_cast<int>(found - label_.begin())));
+        Widget(*control)->rect().contains(mouse->position().toPoint())) {
+        OnClick(*control);
     }
     return true;
 }
 
 void MainWindow::OnClick(const layout::Control& control) {
-    Show(form_.Click(control));
+    const form::Outcome outcome = form_.Click(control);
+    // Each box over the window as the click had left it when the box came.
+    for (const form::Box& box : outcome.boxes) {
+        Show(box.beneath);
+        ShowMessage(box.text);
+    }
+    Show(outcome.changes);
+    if (!outcome.summary.empty()) {
+        announcer_->Say(QString::fromStdString(outcome.summary));
+    }
 }
 
 void MainWindow::SayCurrentRow(QListView* list) {
@@ -353,25 +344,24 @@ void MainWindow::SayCurrentRow(QListView* list) {
 }
 
 void MainWindow::Show(const form::Changes& changes) {
-    if (changes.input) {
-        input_->setText(QString::fromStdString(form_.Text(layout::kInput)));
-    }
-    if (changes.report) {
-        QPlainTextEdit* report = Box(layout::kReport);
-        const QString text = ToDisplayText(form_.Text(layout::kReport));
-        if (report->toPlainText() != text) {
-            report->setPlainText(text);
+    for (const layout::Control& control : layout::kControls) {
+        if (control.kind == Kind::TextBox &&
+            changes.texts[static_cast<std::size_t>(control.index)]) {
+            const QString text = QString::fromStdString(layout::WithLineFeeds(form_.Text(control)));
+            if (auto* box = qobject_cast<QPlainTextEdit*>(Widget(control))) {
+                box->setPlainText(text);
+            } else {
+                static_cast<QLineEdit*>(Widget(control))->setText(text);
+            }
+        } else if (control.kind == Kind::List &&
+                   changes.lists[static_cast<std::size_t>(control.index)]) {
+            static_cast<StringListModel*>(static_cast<QListView*>(Widget(control))->model())
+                ->Refresh();
         }
+    }
+    if (changes.reportFromStart) {
         // From its first line, where a pupil or a screen reader entering it begins.
-        report->moveCursor(QTextCursor::Start);
-    }
-    for (std::size_t i = 0; i < model_.size(); ++i) {
-        if (changes.lists[i]) {
-            model_[i]->Refresh();
-        }
-    }
-    if (!changes.summary.empty()) {
-        announcer_->Say(QString::fromStdString(changes.summary));
+        static_cast<QPlainTextEdit*>(Widget(layout::kReport))->moveCursor(QTextCursor::Start);
     }
 }
 

@@ -12,25 +12,17 @@
 #include "form/form.hpp"
 #include "layout/layout.hpp"
 
-class QLabel;
-class QLineEdit;
 class QListView;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace zemvaro::window {
 
 class Announcer;
-class StringListModel;
 
-class MainWindow : public QWidget, public form::Face {
+class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
-
-    void ShowMessage(const std::string& text, const form::Changes& sofar) override;
-    std::string DecimalSeparator() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,25 +30,23 @@ class MainWindow : public QWidget, public form::Face {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget* Make(const layout::Control& control);
     QWidget* Widget(const layout::Control& control) const;
-    QPlainTextEdit* Box(const layout::Control& box) const;
+    // The control whose widget that is, or null.
+    const layout::Control* ControlOf(const QObject* widget) const;
     // Tells a screen reader the list's current row once the focus has settled
     // in it: Qt makes the row current, then names the list alone as focused.
     void SayCurrentRow(QListView* list);
     void OnClick(const layout::Control& control);
     // Brings the controls a click changed in line with the form.
     void Show(const form::Changes& changes);
+    void ShowMessage(const std::string& text);
     // Places, sizes and draws every control at the zoom that fits the window.
     void ApplyZoom(const layout::Zoom& zoom);
 
-    form::Form form_{*this};
-    std::array<QLabel*, layout::kLabels> label_{};
-    QLineEdit* input_ = nullptr;
-    // The multi-line boxes; the input's place stays null, being a line edit.
-    std::array<QPlainTextEdit*, layout::kTextBoxes> textBox_{};
-    std::array<QPushButton*, layout::kButtons> command_{};
-    std::array<QListView*, layout::kLists> list_{};
-    std::array<StringListModel*, layout::kLists> model_{};
+    form::Form form_;
+    // Every control of the table, at its index in the table.
+    std::array<QWidget*, layout::kControls.size()> widget_{};
     Announcer* announcer_ = nullptr;
     double styledFactor_ = 0.0;  // the zoom the style sheet was written for
 };

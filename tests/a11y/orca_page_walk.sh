@@ -16,11 +16,8 @@
 #   orca_page_walk.sh chromium|firefox SITE_DIR TRANSCRIPT_OUT WEB_ADDRESS PROGRAM_NAME \
 #                     [EXPECTED_LINE...]
 set -euo pipefail
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../xvfb.sh" 1024x768 \
-    dbus-run-session -- "$0" "$@"
-fi
+. "$(dirname "$0")/../lib.sh"
+private_x_and_bus 1024x768 "$@"
 
 browser=$1
 site=$2

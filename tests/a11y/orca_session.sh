@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # What a walk with Debian's screen reader Orca needs, for the window's walk
-# (orca_walk.sh) and the page's (orca_page_walk.sh); sourced by both, inside
-# a private X server and D-Bus session: a home of its own, Bulgarian, the
+# (orca_walk.sh) and the page's (orca_page_walk.sh); sourced by both after
+# tests/lib.sh, inside a private X server and D-Bus session: a home of its own, Bulgarian, the
 # accessibility bus, a window manager (Orca presents only what happens in
 # the active window), speech into no sound device, and Orca itself with its
 # debug log, whose spoken lines the walk checks.
@@ -45,19 +45,7 @@ trap 'exit 1' INT TERM HUP # or bash would die without running orca_stop
 # start LOG COMMAND...; disowned, as bash would report each one killed.
 start() { "${@:2}" >>"$work/$1.log" 2>&1 & pids+=($!); disown; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
-fail() {
-  echo "FAIL: $1" >&2
-  tail -n 20 "$work/daemons.log" >&2
-  exit 1
-}
-until_true() { # SECONDS COMMAND...: false if COMMAND stays false that long
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
+fail_log=$work/daemons.log
 
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR LANGUAGE SPEECHD_ADDRESS
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \

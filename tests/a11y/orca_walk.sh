@@ -9,11 +9,8 @@
 #
 #   orca_walk.sh EXECUTABLE TRANSCRIPT_OUT [EXPECTED_LINE...]
 set -euo pipefail
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../xvfb.sh" 1024x768 \
-    dbus-run-session -- "$0" "$@"
-fi
+. "$(dirname "$0")/../lib.sh"
+private_x_and_bus 1024x768 "$@"
 
 executable=$1
 transcript=$2

@@ -6,7 +6,7 @@ alone. Started by screen_reader.sh, which gives it a private X server, D-Bus
 session and accessibility bus, and starts the program with Qt options that
 must be ignored.
 
-    screen_reader.py EXPECTED_REPORT_OF_7 ACCESSIBLE_NAMES
+    screen_reader.py EXPECTED_REPORT_OF_7
 """
 import functools
 import os
@@ -17,11 +17,10 @@ from gi.repository import GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import poll  # noqa: E402
+from expected import NAMES, TEXTS  # noqa: E402
 
-with open(sys.argv[2], encoding="utf-8") as f:
-    NAMES = dict(line.rstrip("\n").split("\t") for line in f if not line.startswith("#"))
 FRAME_NAME = NAMES["window"]
-SUMMARY_OF_7 = "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."
+SUMMARY_OF_7 = TEXTS["summary_7"]
 failures = []
 
 

@@ -5,17 +5,13 @@
 # D-Bus session and accessibility bus. The program gets Qt options and a
 # style sheet that it must ignore.
 #
-#   screen_reader.sh EXECUTABLE EXPECTED_REPORT_OF_7 ACCESSIBLE_NAMES
+#   screen_reader.sh EXECUTABLE EXPECTED_REPORT_OF_7
 set -euo pipefail
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../xvfb.sh" 1024x768 \
-    dbus-run-session -- "$0" "$@"
-fi
+. "$(dirname "$0")/../lib.sh"
+private_x_and_bus 1024x768 "$@"
 
 executable=$1
 expected=$2
-names=$3
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR
@@ -30,14 +26,13 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$executable" -reverse -stylesheet "$work/hug
   >"$work/log" 2>&1 &
 pid=$!
 trap 'kill "$pid" "$bus" 2>/dev/null || true; rm -rf "$work"' EXIT
+fail_log=$work/log
 # No window manager makes the window active: give it the keyboard, as a
 # pupil's desktop would, so that what has the focus can be read.
 window=$(timeout 30 xdotool search --sync --class Zemvaro | head -n 1)
 xdotool windowfocus --sync "$window"
 
 # Debian's pyatspi belongs to Debian's own Python, whatever else is on PATH.
-if ! timeout 120 /usr/bin/python3 "$here/screen_reader.py" "$expected" "$names"; then
-  cat "$work/log" >&2
-  exit 1
-fi
-kill -0 "$pid" 2>/dev/null || { cat "$work/log" >&2; echo "FAIL: the program is gone" >&2; exit 1; }
+timeout 120 /usr/bin/python3 "$here/screen_reader.py" "$expected" ||
+  fail "the screen reader's walk"
+kill -0 "$pid" 2>/dev/null || fail "the program is gone"

@@ -8,10 +8,8 @@
 #
 #   drive_window.sh EXECUTABLE INPUT EXPECTED [DESKTOP_ENTRY]
 set -euo pipefail
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../xvfb.sh" 1024x768 "$0" "$@"
-fi
+. "$(dirname "$0")/../lib.sh"
+private_x 1024x768 "$@"
 
 executable=$1
 input=$2
@@ -25,12 +23,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$executable" >"$work/log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  cat "$work/log" >&2
-  exit 1
-}
+fail_log=$work/log
 
 window=$(timeout 30 xdotool search --sync --class Zemvaro | head -n 1) || fail "no window appeared"
 caption=$(xdotool getwindowname "$window")
@@ -59,12 +52,8 @@ sleep 0.5
 xdotool mousemove --sync $((X + output_x)) $((Y + output_y)) click 1
 xdotool key --delay 100 ctrl+a ctrl+c
 
-for _ in $(seq 50); do
-  if xclip -o -selection clipboard >"$work/actual" 2>/dev/null && [ -s "$work/actual" ]; then
-    break
-  fi
-  sleep 0.2
-done
+copied() { xclip -o -selection clipboard >"$work/actual" 2>/dev/null && [ -s "$work/actual" ]; }
+until_true 10 copied || true
 
 if ! diff -u "$expected" "$work/actual"; then
   fail "the report differs from $expected"

@@ -20,7 +20,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 from selenium import webdriver
 from selenium.common.exceptions import WebDriverException
@@ -31,6 +30,9 @@ from selenium.webdriver.common.keys import Keys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SERVE = os.path.join(HERE, "..", "..", "web", "serve.py")
+sys.path.insert(0, os.path.join(HERE, ".."))
+import poll  # noqa: E402
+from poll import fail  # noqa: E402,F401  (the page's tests take it from here)
 
 # /usr/bin/chromium is a wrapper that adds Debian's own flags; the browser
 # itself takes only these.
@@ -56,10 +58,6 @@ class Site:
     def stop(self):
         self.process.terminate()
         self.process.wait(timeout=10)
-
-
-def fail(what):
-    sys.exit("FAIL: " + what)
 
 
 def chromium(language="bg"):
@@ -206,12 +204,10 @@ class WebKit(SeleniumBrowser):
         # The window is the page, but the window manager's idea of its size
         # takes a moment to arrive.
         self.driver.set_window_size(width, height)
-        for _ in range(20):
-            if self.js("return [innerWidth, innerHeight]") == [width, height]:
-                return
-            time.sleep(0.1)
-        fail("WebKit's page is %s, not %dx%d" % (self.js("return [innerWidth, innerHeight]"),
-                                                 width, height))
+        size = poll.settled(lambda: self.js("return [innerWidth, innerHeight]"), [width, height],
+                            seconds=2)
+        if size != [width, height]:
+            fail("WebKit's page is %s, not %dx%d" % (size, width, height))
 
     def errors(self):
         return self.js("return window.__errors ? window.__errors.splice(0) : []")

@@ -12,7 +12,7 @@ offline from its service worker; and no console error on the way. In
 Chromium also what its accessibility tree says, by the names every face
 gives, high contrast, and a start that fails.
 
-    drive_page.py ENGINE SITE_DIR EXPECTED_REPORT_OF_7 ACCESSIBLE_NAMES
+    drive_page.py ENGINE SITE_DIR EXPECTED_REPORT_OF_7
 """
 import os
 import sys
@@ -24,15 +24,14 @@ from selenium.common.exceptions import WebDriverException
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import poll  # noqa: E402
 from browser import Site, fail, start  # noqa: E402
+from expected import NAMES, TEXTS  # noqa: E402
 
-OVERFLOW = "Допустими са цели числа от -16384 до 16383."
+OVERFLOW = TEXTS["overflow"]
 REJECTED = "Най-близкото по-голямо просто число е: \n"
-SUMMARY_7 = "Готово: 14 числа в ситото, 7 прости. Най-близкото по-голямо просто число е: 11."
-engine, site_dir, expected_file, names_file = sys.argv[1:5]
+SUMMARY_7 = TEXTS["summary_7"]
+engine, site_dir, expected_file = sys.argv[1:4]
 with open(expected_file, encoding="utf-8") as f:
     REPORT_7 = f.read()
-with open(names_file, encoding="utf-8") as f:
-    NAMES = dict(line.rstrip("\n").split("\t") for line in f if not line.startswith("#"))
 work = tempfile.mkdtemp(prefix="zemvaro-page-")
 
 
@@ -303,7 +302,7 @@ def desktop():
         fail("Enter or Escape computed")
     browser.click("Command1_1")
     if (value("Text1_0"), value("Text1_1"), rows("List1_0")[0], rows("List1_1")[0],
-            said()) != ("", "", 0, 0, "Изчистено."):
+            said()) != ("", "", 0, 0, TEXTS["cleared"]):
         fail("Чисти left something behind, or was not said")
 
     type_into_input("1e4")

@@ -7,15 +7,13 @@
 # installed programs, computes '9' with the installed program, and then
 # uninstalls silently and checks that nothing is left behind.
 #
-#   check_installer.sh INSTALLER PROBE_EXE WINE_PREFIX NAME VERSION EXPECTED_REPORT_OF_9
+#   check_installer.sh INSTALLER READER_EXE WINE_PREFIX NAME VERSION EXPECTED_REPORT_OF_9
 set -euo pipefail
-
-if [ -z "${ZEMVARO_UNDER_XVFB:-}" ]; then
-  exec env ZEMVARO_UNDER_XVFB=1 "$(dirname "$0")/../xvfb.sh" 1024x768 "$0" "$@"
-fi
+. "$(dirname "$0")/../lib.sh"
+private_x 1024x768 "$@"
 
 installer=$1
-probe_exe=$2
+reader_exe=$2
 export WINEPREFIX=$3 WINEDEBUG=-all
 name=$4
 version=$5
@@ -26,11 +24,7 @@ key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name"
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-probe() { wine "$probe_exe" "$@" | tr -d '\r'; }
+reader() { wine "$reader_exe" "$@" | tr -d '\r'; }
 value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {$1 = $2 = ""; sub(/^ +/, ""); print}'; }
 
 wine "$installer" /S || fail "the silent install failed"
@@ -46,27 +40,27 @@ done
 echo "installed: $(wine uninstaller --list | tr -d '\r')"
 
 wine "C:\\Program Files\\$name\\zemvaro.exe" &
-probe start
+reader start
 # shellcheck disable=SC2046
-xdotool mousemove --sync $(probe where Text1 0) click 1
+xdotool mousemove --sync $(reader where Text1_0) click 1
 xdotool type --delay 50 9
 # shellcheck disable=SC2046
-xdotool mousemove --sync $(probe where Command1 0) click 1
-for _ in $(seq 50); do
-  probe text Text1 1 >"$work/report"
-  cmp -s "$expected" "$work/report" && break
-  sleep 0.1
-done
+xdotool mousemove --sync $(reader where Command1_0) click 1
+report_is_expected() {
+  reader text Text1_1 >"$work/report"
+  cmp -s "$expected" "$work/report"
+}
+until_true 5 report_is_expected || true
 diff -u "$expected" "$work/report" || fail "the installed program's report of 9 differs"
-[ "$(probe close)" = closed ] || fail "the installed program did not close"
+[ "$(reader close)" = closed ] || fail "the installed program did not close"
 wait
 
 # The uninstaller copies itself away and returns at once; wait for it.
 wine "$folder/uninstall.exe" /S
-for _ in $(seq 100); do
-  [ ! -e "$folder" ] && [ ! -e "$shortcut" ] && ! wine reg query "$key" >/dev/null 2>&1 && break
-  sleep 0.3
-done
+all_gone() {
+  [ ! -e "$folder" ] && [ ! -e "$shortcut" ] && ! wine reg query "$key" >/dev/null 2>&1
+}
+until_true 30 all_gone || true
 [ ! -e "$folder" ] || fail "left behind: $(ls "$folder")"
 [ ! -e "$shortcut" ] || fail "the shortcut was left behind"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry was left behind"
