@@ -7,15 +7,17 @@
 // and for each control's client area:
 //  - a list: an object of ours, role list, named from the layout table, one
 //    simple child per row, read on demand from the core's list, so that a
-//    refill of twenty thousand rows costs nothing here;
+//    refill of twenty thousand rows costs nothing here (row_list.cpp);
 //  - any other control: the system's standard object, with only what differs
-//    from it replaced (a name, a description, the report's role and value).
+//    from it replaced: a name, a description, a role and value (annotated.cpp).
 // Every object answers RPC_E_DISCONNECTED once its window is gone, and every
-// method empties what it gives back before anything else.
+// method empties what it gives back before anything else (accessible.hpp,
+// the COM side of them all).
 //
 // What a click changed, a reader is told through a live region: a static
 // control whose text is set to it, marked polite for UI Automation, which
-// raises EVENT_OBJECT_LIVEREGIONCHANGED each time.
+// raises EVENT_OBJECT_LIVEREGIONCHANGED each time; under Wine the window
+// also raises its list rows' events (events.cpp).
 #pragma once
 
 #ifndef NOMINMAX

@@ -273,19 +273,6 @@ class RowList final : public Accessible, public IEnumVARIANT {
     int next_ = 0;  // the enumeration's place
 };
 
-// Windows' own list box raises EVENT_OBJECT_FOCUS and EVENT_OBJECT_SELECTION
-// for its rows as the keys and the mouse move them, which is how a reader
-// follows a list; ours would make it say each row twice. Wine's list box (as
-// of Wine 8) raises neither, and there the window raises them itself. Wine is
-// told by its own export from ntdll, which no Windows has. The test hears the
-// window's events under Wine; that Windows' own arrive for a no-data,
-// owner-drawn list box as they do for others only a real Windows can show.
-bool ListRaisesRowEvents() {
-    static const bool raises =
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
-    return raises;
-}
-
 }  // namespace
 
 LRESULT AnswerRowList(HWND list, WPARAM w, std::wstring name,
@@ -294,18 +281,6 @@ LRESULT AnswerRowList(HWND list, WPARAM w, std::wstring name,
     return standard != nullptr
                ? Answer(new RowList(list, standard, std::move(name), std::move(rows)), w)
                : 0;
-}
-
-void RaiseRowFocus(HWND list, int row) {
-    if (row >= 0 && !ListRaisesRowEvents()) {
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, row + 1);
-    }
-}
-
-void RaiseRowSelection(HWND list, int row) {
-    if (row >= 0 && !ListRaisesRowEvents()) {
-        NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, row + 1);
-    }
 }
 
 }  // namespace zemvaro::win32
