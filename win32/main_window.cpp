@@ -288,8 +288,7 @@ bool MainWindow::CreateControls() {
             return false;
         }
     }
-    // No tooltip window: the one control with a tooltip, the hot spot, is
-    // never shown, and the window would only slow the start.
+    // Then the live region, which is no control of the table.
     return said_.Create(window_, kLiveRegionId);
 }
 
@@ -298,6 +297,8 @@ bool MainWindow::CreateControl(const layout::Control& control) {
     DWORD style = WS_CHILD | (control.shown ? WS_VISIBLE : 0);
     switch (control.kind) {
         case Kind::Label:
+            // No tooltip window for the hot spot's tip: the hot spot is never
+            // shown, and the window would only slow the start.
             style |= SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
             labelBrush_[layout::IndexOf(control)] = CreateSolidBrush(ToColorRef(*control.colour));
             break;
