@@ -46,7 +46,10 @@ struct Changes {
     bool operator==(const Changes&) const = default;
 };
 
-// A message box, over the window with `beneath` shown.
+// A message box, over the window with `beneath` shown. The face reads what it
+// shows from the form as the click left it: the core asks for a box before
+// it writes a text, and empties the lists before both, so that what stands
+// beneath a box is what the window showed then.
 struct Box {
     std::string text;
     Changes beneath;
