@@ -47,7 +47,9 @@ fi
 echo "== the .deb"
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF
 cmake --build build-release -j"$jobs"
-cpack --config build-release/CPackConfig.cmake -B build-release/package
+# CPack gives the .deb's own members (debian-binary, control.tar.gz,
+# data.tar.gz) the builder's umask, as dpkg-buildpackage would not.
+(umask 022 && cpack --config build-release/CPackConfig.cmake -B build-release/package)
 
 echo "== the Windows installer, the MSI and the portable zip"
 cmake -S . -B build-release-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -98,6 +100,7 @@ else
   echo "== the Windows files are NOT signed (no ZEMVARO_SIGN_PKCS12 given)"
 fi
 
-(cd dist && sha256sum -- * >SHA256SUMS)
+# In the same order in every locale.
+(cd dist && export LC_ALL=C && sums=$(sha256sum -- *) && echo "$sums" >SHA256SUMS)
 echo "== dist/"
 ls -l dist
