@@ -26,8 +26,11 @@ packages=(
   # and Wine to run and test it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 fonts-wine python3-pefile
-  # the Windows installer
-  nsis
+  # the Windows installer and the MSI for Group Policy and Intune, the
+  # tables read back, the signing, and wixl kept at the source's date
+  nsis wixl msitools osslsigncode openssl faketime
+  # two builds of a release compared, every difference explained
+  diffoscope-minimal
   # the web page: the core in WebAssembly, its font cut from Liberation
   # Serif, and the engines of the browsers pupils use to test it in:
   # Chromium, Firefox ESR (driven from node) and WebKitGTK, with a small GTK

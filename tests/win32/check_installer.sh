@@ -10,6 +10,7 @@
 #   check_installer.sh INSTALLER READER_EXE WINE_PREFIX NAME VERSION EXPECTED_REPORT_OF_9
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/wine.sh"
 private_x 1024x768 "$@"
 
 installer=$1
@@ -24,7 +25,6 @@ key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name"
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-reader() { wine "$reader_exe" "$@" | tr -d '\r'; }
 value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {$1 = $2 = ""; sub(/^ +/, ""); print}'; }
 
 wine "$installer" /S || fail "the silent install failed"
@@ -39,21 +39,7 @@ done
 [ "$(value EstimatedSize)" != "" ] || fail "no EstimatedSize"
 echo "installed: $(wine uninstaller --list | tr -d '\r')"
 
-wine "C:\\Program Files\\$name\\zemvaro.exe" &
-reader start
-# shellcheck disable=SC2046
-xdotool mousemove --sync $(reader where Text1_0) click 1
-xdotool type --delay 50 9
-# shellcheck disable=SC2046
-xdotool mousemove --sync $(reader where Command1_0) click 1
-report_is_expected() {
-  reader text Text1_1 >"$work/report"
-  cmp -s "$expected" "$work/report"
-}
-until_true 5 report_is_expected || true
-diff -u "$expected" "$work/report" || fail "the installed program's report of 9 differs"
-[ "$(reader close)" = closed ] || fail "the installed program did not close"
-wait
+computes "C:\\Program Files\\$name\\zemvaro.exe" 9 "$expected"
 
 # The uninstaller copies itself away and returns at once; wait for it.
 wine "$folder/uninstall.exe" /S

@@ -17,6 +17,7 @@
 #                    EXPECTED_READING_OF_7 ACCESSIBLE_NAMES
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/wine.sh"
 private_x 1024x768 "$@"
 
 exe=$1
@@ -31,15 +32,6 @@ wine "$exe" >"$work/log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-reader() { wine "$reader_exe" "$@" | tr -d '\r'; }
-click() {
-  local at
-  at=$(reader where "$1")
-  # No --sync: it waits for the pointer to move, which it never does when it
-  # is already there, and the X server takes the move before the click anyway.
-  # shellcheck disable=SC2086
-  xdotool mousemove $at click 1
-}
 expect_box() {
   local seen
   seen=$(reader box)
