@@ -289,15 +289,17 @@ HWINEVENTHOOK Hook(DWORD first, DWORD last) {
     return hook;
 }
 
-// The events that came in the next 50 ms or so.
+// The events that came since the last call, waiting 50 ms or so for more.
+// Those that come while the caller reads these stay for the next call.
 std::vector<Event> NextEvents() {
-    events.clear();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageW(&message);
     }
-    return events;
+    std::vector<Event> next;
+    next.swap(events);
+    return next;
 }
 
 IAccessible* ObjectOf(const Event& e, LONG& child) {
