@@ -19,8 +19,12 @@ function decimalSeparator() {
 }
 
 try {
-  const zemvaro = await createZemvaro();
-  const page = new Page(zemvaro, zemvaro.layout(), new zemvaro.Window(decimalSeparator()));
+  const starting = createZemvaro();
+  // The browser's first number format takes a slow phone a tenth of a
+  // second or more: worked out while the core is still on its way.
+  const separator = decimalSeparator();
+  const zemvaro = await starting;
+  const page = new Page(zemvaro, zemvaro.layout(), new zemvaro.Window(separator));
   document.getElementById("starting").remove();
   // Only now, not as the page is parsed: a screen reader then says first
   // that the page has loaded, with its name, and then where the focus is.
