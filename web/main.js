@@ -18,8 +18,20 @@ function decimalSeparator() {
   }
 }
 
+// The core start.js has fetched, or (started without it) fetched here.
+function instantiateWasm(imports, instantiated) {
+  (window.zemvaroCore ?? fetch("zemvaro.wasm"))
+    .then((response) => {
+      if (!response.ok) throw new Error(`zemvaro.wasm: ${response.status}`);
+      return response.arrayBuffer();
+    })
+    .then((bytes) => WebAssembly.instantiate(bytes, imports))
+    .then(({ instance, module }) => instantiated(instance, module));
+  return {};
+}
+
 try {
-  const starting = createZemvaro();
+  const starting = createZemvaro({ instantiateWasm });
   // The browser's first number format takes a slow phone a tenth of a
   // second or more: worked out while the core is still on its way.
   const separator = decimalSeparator();

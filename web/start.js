@@ -44,10 +44,9 @@
     for (const module of ["zemvaro.js", "page.js", "list.js", "dialog.js"]) {
       add("link", { rel: "modulepreload", href: module });
     }
-    // Fetched by zemvaro.js as it would fetch it itself, so that it takes
-    // this one.
-    add("link", { rel: "preload", href: "zemvaro.wasm", as: "fetch", type: "application/wasm",
-      crossOrigin: "anonymous" });
+    // The core, for main.js: fetched here, with the modules, rather than
+    // preloaded for zemvaro.js, which WebKit would fetch a second time.
+    window.zemvaroCore = fetch("zemvaro.wasm", { credentials: "same-origin" });
     add("script", { type: "module", src: "main.js" }).addEventListener("error", () => fail("error"));
   };
   // After the next frame, by which the window's text has asked for the
