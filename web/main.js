@@ -49,6 +49,11 @@ try {
   throw error;
 }
 
+// What installs the page as an app and keeps it offline, asked for once the
+// window is ready: in the page's head the manifest went out beside start.js
+// and could take the connection start.js would have reused.
+document.head.append(Object.assign(document.createElement("link"),
+  { rel: "manifest", href: "manifest.webmanifest" }));
 if ("serviceWorker" in navigator) {
   navigator.serviceWorker.register("sw.js");
 }
