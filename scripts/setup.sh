@@ -34,8 +34,9 @@ packages=(
   # the web page: the core in WebAssembly, its font cut from Liberation
   # Serif, and the engines of the browsers pupils use to test it in:
   # Chromium, Firefox ESR (driven from node) and WebKitGTK, with a small GTK
-  # shell of our own around it; PIL to look at their screenshots
-  emscripten python3-fonttools python3-brotli
+  # shell of our own around it; PIL to look at their screenshots; DejaVu
+  # for a phone's browser, which has no Times New Roman
+  emscripten python3-fonttools python3-brotli fonts-dejavu-core
   chromium chromium-driver python3-selenium
   firefox-esr webkit2gtk-driver gir1.2-webkit2-4.1 python3-gi python3-pil
 )

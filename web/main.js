@@ -18,9 +18,25 @@ function decimalSeparator() {
   }
 }
 
+// The core start.js has fetched, or (started without it) fetched here.
+function instantiateWasm(imports, instantiated) {
+  (window.zemvaroCore ?? fetch("zemvaro.wasm"))
+    .then((response) => {
+      if (!response.ok) throw new Error(`zemvaro.wasm: ${response.status}`);
+      return response.arrayBuffer();
+    })
+    .then((bytes) => WebAssembly.instantiate(bytes, imports))
+    .then(({ instance, module }) => instantiated(instance, module));
+  return {};
+}
+
 try {
-  const zemvaro = await createZemvaro();
-  const page = new Page(zemvaro, zemvaro.layout(), new zemvaro.Window(decimalSeparator()));
+  const starting = createZemvaro({ instantiateWasm });
+  // The browser's first number format takes a slow phone a tenth of a
+  // second or more: worked out while the core is still on its way.
+  const separator = decimalSeparator();
+  const zemvaro = await starting;
+  const page = new Page(zemvaro, zemvaro.layout(), new zemvaro.Window(separator));
   document.getElementById("starting").remove();
   // Only now, not as the page is parsed: a screen reader then says first
   // that the page has loaded, with its name, and then where the focus is.
@@ -33,6 +49,11 @@ try {
   throw error;
 }
 
+// What installs the page as an app and keeps it offline, asked for once the
+// window is ready: in the page's head the manifest went out beside start.js
+// and could take the connection start.js would have reused.
+document.head.append(Object.assign(document.createElement("link"),
+  { rel: "manifest", href: "manifest.webmanifest" }));
 if ("serviceWorker" in navigator) {
   navigator.serviceWorker.register("sw.js");
 }

@@ -4,9 +4,9 @@
 // module built for node), so that every name, place and colour is written
 // once, in the table:
 //   index.html            the whole window as it looks at start, painted
-//                         before any script arrives, which then takes it over
-//   layout.css            where each control sits and its colours, at the
-//                         zoom that fits the view
+//                         before any script arrives, which then takes it over,
+//                         with its style: style.css, and where each control
+//                         sits and its colours, at the zoom that fits the view
 //   manifest.webmanifest  the installed app's name, colours and icons
 //   sw.js                 the worker that keeps the page offline
 //
@@ -103,10 +103,15 @@ for (const c of order) {
   }
   css += rule(`#${c.id}`, place);
 }
-await writeFile(join(site, "layout.css"), css);
+// In the page itself, without its comments, allowed by its hash in the
+// page's security policy.
+const style = ((await readFile(join(source, "style.css"), "utf8")) + css)
+  .replace(/\/\*[^]*?\*\/\n*/g, "");
 
 const page = await readFile(join(source, "index.html.in"), "utf8");
 await writeFile(join(site, "index.html"), fill(page, {
+  style,
+  styleHash: `sha256-${createHash("sha256").update(style).digest("base64")}`,
   title: html(table.accessibleCaption),
   description: html(description),
   background: table.background,

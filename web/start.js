@@ -6,6 +6,11 @@
 // browser refuses the modules; one too old has no WebAssembly exceptions or
 // no modules; anything else that fails before the window is ready (a file
 // missing on the server, an error in starting) says so too.
+//
+// It also asks for the modules and the core, all at once, but only once the
+// window is painted, its text included: on a phone's slow line they would
+// otherwise share it with the bundled font, and the window would stay blank
+// the longer.
 (() => {
   const root = document.documentElement;
   const fail = (reason) => {
@@ -29,8 +34,25 @@
     fail("old");
     return;
   }
-  document.querySelector('script[type="module"]').addEventListener("error", () => fail("error"));
   addEventListener("error", () => fail("error"));
   addEventListener("unhandledrejection", () => fail("error"));
   document.addEventListener("zemvaro-failed", () => fail("error"));
+
+  const add = (tag, properties) =>
+    document.head.appendChild(Object.assign(document.createElement(tag), properties));
+  const load = () => {
+    for (const module of ["zemvaro.js", "page.js", "list.js", "dialog.js"]) {
+      add("link", { rel: "modulepreload", href: module });
+    }
+    // The core, for main.js: fetched here, with the modules, rather than
+    // preloaded for zemvaro.js, which WebKit would fetch a second time.
+    window.zemvaroCore = fetch("zemvaro.wasm", { credentials: "same-origin" });
+    add("script", { type: "module", src: "main.js" }).addEventListener("error", () => fail("error"));
+  };
+  // After the next frame, by which the window's text has asked for the
+  // bundled font where Times New Roman is missing, and after that font. A
+  // page opened in the background paints nothing until shown: it loads at
+  // once.
+  const painted = (then) => (document.hidden ? then() : requestAnimationFrame(() => setTimeout(then)));
+  painted(() => (document.fonts ? document.fonts.ready : Promise.resolve()).then(load));
 })();

@@ -7,10 +7,11 @@ limit; compute, the message boxes, Enter and Escape, clear, and what a
 screen reader is told after each; twenty thousand rows, End and the current
 row's mark; a caption clicked with the list scrolled; the report entered
 from its first line; the text as sharp and the scroll bars as whole at
-1280 x 800 as at the window's own size; the page at a phone's size; the page
-offline from its service worker; and no console error on the way. In
-Chromium also what its accessibility tree says, by the names every face
-gives, high contrast, and a start that fails.
+1280 x 800 as at the window's own size; the bundled font fetched only where
+Times New Roman is missing, and there before the page's modules; the page at
+a phone's size; the page offline from its service worker; and no console
+error on the way. In Chromium also what its accessibility tree says, by the
+names every face gives, high contrast, and a start that fails.
 
     drive_page.py ENGINE SITE_DIR EXPECTED_REPORT_OF_7
 """
@@ -216,18 +217,36 @@ def chromium_only():
 
 
 def walk():
-    """The walk, in a browser at 1280 x 800, then in a phone's."""
+    """The walk, in a browser at 1280 x 800, then in a phone's, which, as
+    most phones, has no Times New Roman: its fontconfig shows it DejaVu alone,
+    not Liberation Serif, which every engine takes for Times New Roman."""
     global browser
     browser = start(engine, "bg")
     try:
         desktop()
     finally:
         browser.quit()
+    fonts = os.path.join(work, "fonts.conf")
+    with open(fonts, "w", encoding="utf-8") as f:
+        f.write('<?xml version="1.0"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>'
+                '<cachedir>%s</cachedir></fontconfig>\n' % work)
+    os.environ["FONTCONFIG_FILE"] = fonts
     browser = start(engine, "bg", phone=True)
     try:
         phone()
     finally:
         browser.quit()
+        del os.environ["FONTCONFIG_FILE"]
+
+
+def fetched():
+    """The files the page has asked for so far, by name, and when."""
+    return browser.js("""const asked = {};
+        for (const r of performance.getEntriesByType("resource")) {
+            const name = r.name.split("/").pop();
+            asked[name] = Math.min(asked[name] ?? Infinity, r.startTime);
+        }
+        return asked;""")
 
 
 def desktop():
@@ -251,6 +270,8 @@ def desktop():
             fail("%s is not named '%s'" % (control, NAMES[control]))
     if browser.active() != "Text1_0":
         fail("the input does not have the focus at start")
+    if "zemvaro-serif.woff2" in fetched():
+        fail("with Times New Roman at hand the page fetched its own font")
 
     type_into_input("1234")
     if value("Text1_0") != "123":
@@ -380,6 +401,13 @@ def phone():
                             return r.left >= 0 && r.right <= innerWidth && r.bottom <= innerHeight; });""")
     if not fits:
         fail("the window does not fit a 360 x 740 phone")
+    # Without Times New Roman the window waits for the bundled font: asked
+    # for first, not behind the modules and the core on a slow line.
+    asked = fetched()
+    font = asked.get("zemvaro-serif.woff2")
+    if font is None or any(asked[name] < font for name in ("main.js", "zemvaro.js", "zemvaro.wasm")):
+        fail("without Times New Roman the font was asked for %s" % (
+            "never" if font is None else "after a module: %s" % asked))
 
     browser.js_async("""
         const done = arguments[arguments.length - 1];
