@@ -13,8 +13,8 @@
 //
 // Everything the core needs from outside goes through Host, which the form
 // supplies: a message for the user and the user's decimal separator. The core
-// never shows anything itself and reads no global locale. Texts are UTF-8 throughout;
-// report lines end with CR LF.
+// never shows anything itself and reads no global locale. Texts are UTF-8
+// throughout; report lines end with CR LF.
 #pragma once
 
 #include <array>

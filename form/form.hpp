@@ -65,8 +65,6 @@ struct Outcome {
     // What a screen reader is told, the focus staying where it is; empty:
     // nothing, as after a box, which has spoken for itself.
     std::string summary;
-
-    bool operator==(const Outcome&) const = default;
 };
 
 // What a screen reader is told after a click on Command1(button), given

@@ -49,8 +49,8 @@ struct Control {
     std::string_view caption = {};   // labels and buttons
     std::optional<Rgb> colour = {};  // background; none: the system's own
     int tabIndex = 0;
-    // Made by every face all the same, hidden, so that the window is the
-    // table's whatever this says.
+    // Whether the window shows it; every face makes it either way, hidden
+    // where this says so.
     bool shown = true;
     // What a screen reader calls the control; empty: its caption (see
     // AccessibleName).
@@ -201,7 +201,6 @@ const Control* Named(std::string_view name);
 // the arrays' own names (Text1[0] is the input's text).
 inline constexpr const Control& kInput = Find(Kind::TextBox, 0);
 inline constexpr const Control& kReport = Find(Kind::TextBox, 1);
-inline constexpr const Control& kSpare = Find(Kind::TextBox, 2);
 inline constexpr const Control& kSieveList = Find(Kind::List, 0);
 inline constexpr const Control& kPrimesList = Find(Kind::List, 1);
 inline constexpr const Control& kCompute = Find(Kind::Button, 0);

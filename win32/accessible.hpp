@@ -67,7 +67,7 @@ class Accessible : public IAccessible, public IOleWindow {
     ULONG STDMETHODCALLTYPE Release() override;
 
     // Readers call IAccessible directly; nothing here is for scripting.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return Answer(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return Check(count); }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
         if (info != nullptr) {
             *info = nullptr;
@@ -146,10 +146,6 @@ class Accessible : public IAccessible, public IOleWindow {
         }
         Child resolved{Child::Self};
         return Resolve(child, resolved) ? act(resolved) : E_INVALIDARG;
-    }
-    template <typename... Out>
-    HRESULT Answer(Out*... out) {
-        return Check(out...);
     }
 
     // The standard object's answer, after Check.

@@ -74,7 +74,7 @@ LRESULT CALLBACK MainWindow::ControlProcedure(HWND control, UINT message, WPARAM
 LRESULT MainWindow::HandleControl(HWND control, UINT message, WPARAM w, LPARAM l) {
     const layout::Control* entry = ControlOf(control);
     if (entry == nullptr) {
-        return CallOriginal(control, message, w, l);  // not yet placed in the table's array
+        return CallOriginal(control, message, w, l);  // no control of the table
     }
     if (message == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT) {
         if (const LRESULT answer = AnswerScreenReader(*entry, w); answer > 0) {

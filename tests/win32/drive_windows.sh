@@ -53,9 +53,6 @@ listen() {  # listen FILE READER_ARGUMENTS...
   listener=$!
   until_true 10 grep -q listening "$1" || fail "the reader never started listening"
 }
-listen_live() {  # listen_live FILE COUNT SECONDS
-  listen "$1" live "$2" "$3"
-}
 heard_live() {  # heard_live FILE EXPECTED: what it heard, whole
   wait "$listener" || true
   local heard
@@ -92,7 +89,7 @@ printf '12\360\237\230\2005' | xclip -selection clipboard
 xdotool key --delay 50 ctrl+a ctrl+v
 becomes "$(printf '12\360\237\230\200')" text Text1_0 || fail "pasted '12😀5'"
 
-listen_live "$work/live7" 1 20
+listen "$work/live7" live 1 20
 enter 7
 heard_live "$work/live7" "live: \"$(expected summary_7)\""
 sleep 0.3
@@ -120,7 +117,7 @@ while IFS=$'\t' read -r control name; do
 done <"$names"
 
 # The box has spoken for itself: nothing more after it.
-listen_live "$work/live2" 1 5
+listen "$work/live2" live 1 5
 enter 2
 expect_box "N > 2" 2
 becomes "Най-близкото по-голямо просто число е: " text Text1_1 || fail "the report after '2'"
@@ -155,7 +152,7 @@ click Label1_2
 sleep 0.3
 becomes "$place" place List1_0 || fail "a click on the caption moved the sieve list"
 
-listen_live "$work/cleared" 1 20
+listen "$work/cleared" live 1 20
 click Command1_1
 heard_live "$work/cleared" "live: \"$(expected cleared)\""
 becomes "" text Text1_0 && becomes "" text Text1_1 && becomes 0 count List1_0 &&
