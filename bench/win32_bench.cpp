@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
     LoadLibraryW(L"Msftedit.dll");
     const double loadRichEdit = Now() - start;
     start = Now();
-    auto window = zemvaro::win32::MainWindow::Create(GetModuleHandleW(nullptr));
+    auto window = zemvaro::win32::MainWindow::Create(GetModuleHandleW(nullptr),
+                                                     zemvaro::win32::SystemContrastTheme);
     if (!window) {
         std::puts("the window could not be created");
         return 1;

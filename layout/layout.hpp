@@ -81,6 +81,8 @@ struct Font {
 inline constexpr Font kFont{"Times New Roman", 12, 400, 204};  // 204: Cyrillic
 
 inline constexpr Rgb kLabelColour{255, 192, 128};
+// The labels' and the buttons' text.
+inline constexpr Rgb kTextColour{0, 0, 0};
 
 inline constexpr std::array<Control, 12> kControls{{
     {.kind = Kind::Label,

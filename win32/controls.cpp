@@ -9,7 +9,6 @@
 
 #include <algorithm>
 
-#include "win32/controls.hpp"
 #include "win32/main_window.hpp"
 #include "win32/text.hpp"
 
@@ -46,11 +45,6 @@ void FrameBand(HDC dc, RECT rect, int width, HBRUSH brush) {
 }
 
 }  // namespace
-
-HBRUSH BackgroundBrush() {
-    static const HBRUSH brush = CreateSolidBrush(ToColorRef(layout::kBackground));
-    return brush;
-}
 
 void MainWindow::Subclass(HWND control) {
     // Replaced outright rather than through comctl32's subclass chain, which
@@ -157,15 +151,15 @@ LRESULT MainWindow::OnFramePaint(const layout::Control& entry, HWND control, WPA
     OffsetRect(&rect, -rect.left, -rect.top);
     HDC dc = GetWindowDC(control);
     if (entry.kind == Kind::TextBox && !entry.multiLine) {
-        FillRect(dc, &rect, Brush(layout::kFieldColour));  // the margins above and below
+        FillRect(dc, &rect, colours_.BrushOf(Part::FieldMargin));  // above and below the line
     }
     if (GetFocus() == control) {
-        FrameBand(dc, rect, frame_, Brush(layout::kFocusColour));
+        FrameBand(dc, rect, frame_, colours_.BrushOf(Part::Focus));
     } else {
         const int line = layout::ScaledPixels(layout::kBorderPixels, zoom_);
-        FrameBand(dc, rect, line, Brush(layout::kFrameColour));
+        FrameBand(dc, rect, line, colours_.BrushOf(Part::FieldFrame));
         InflateRect(&rect, -line, -line);
-        FrameBand(dc, rect, frame_ - line, Brush(layout::kFieldColour));
+        FrameBand(dc, rect, frame_ - line, colours_.BrushOf(Part::FieldMargin));
     }
     ReleaseDC(control, dc);
     return 0;
@@ -222,23 +216,24 @@ LRESULT MainWindow::AnswerScreenReader(const layout::Control& entry, WPARAM w) {
 void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     const layout::Control& control = *ControlWithId(static_cast<int>(item.CtlID));
     HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, BackgroundBrush());  // behind the rounded corners
+    FillRect(dc, &item.rcItem, colours_.BrushOf(Part::Background));  // behind the rounded corners
 
     const bool focused = Has(item, ODS_FOCUS);
+    const bool pressed = Has(item, ODS_SELECTED);
     const int width =
         layout::ScaledPixels(focused ? layout::kFocusPixels : layout::kBorderPixels, zoom_);
-    const HPEN pen = CreatePen(PS_INSIDEFRAME, width,
-                               ToColorRef(focused ? layout::kFocusColour : layout::kBorderColour));
-    const Brush fill(Has(item, ODS_SELECTED) ? layout::Pressed(*control.colour) : *control.colour);
+    const HPEN pen =
+        CreatePen(PS_INSIDEFRAME, width, colours_.Of(focused ? Part::Focus : Part::ButtonFrame));
     const HGDIOBJ oldPen = SelectObject(dc, pen);
-    const HGDIOBJ oldBrush = SelectObject(dc, fill);
+    const HGDIOBJ oldBrush = SelectObject(
+        dc, colours_.BrushOf(pressed ? Part::PressedFace : Part::ButtonFace, &control));
     const HGDIOBJ oldFont = SelectObject(dc, font_);
     // RoundRect takes the corner's width, twice the radius.
     const int corner = 2 * layout::ScaledPixels(layout::kButtonRadiusPixels, zoom_);
     RoundRect(dc, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom, corner,
               corner);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, colours_.Of(pressed ? Part::PressedText : Part::ButtonText));
     RECT text = item.rcItem;
     const std::wstring caption = Widen(control.caption);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
@@ -258,9 +253,9 @@ void MainWindow::DrawListRow(const DRAWITEMSTRUCT& item) {
     const std::wstring text(entry.begin(), entry.end());  // decimal digits only
     const bool selected = Has(item, ODS_SELECTED);
     HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillRect(dc, &item.rcItem, colours_.BrushOf(selected ? Part::Selection : Part::Field));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, colours_.Of(selected ? Part::SelectionText : Part::FieldText));
     const HGDIOBJ oldFont = SelectObject(dc, font_);
     RECT rect = item.rcItem;
     rect.left += layout::ScaledPixels(layout::kRowInsetPixels, zoom_);

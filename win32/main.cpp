@@ -10,7 +10,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const auto window = zemvaro::win32::MainWindow::Create(instance);
+    const auto window =
+        zemvaro::win32::MainWindow::Create(instance, zemvaro::win32::SystemContrastTheme);
     if (!window) {
         return 1;
     }

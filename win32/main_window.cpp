@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
-#include "win32/controls.hpp"
 #include "win32/text.hpp"
 
 namespace zemvaro::win32 {
@@ -70,10 +70,11 @@ std::string UserDecimalSeparator() {
 
 }  // namespace
 
-MainWindow::MainWindow() : form_(UserDecimalSeparator) {}
+MainWindow::MainWindow(ContrastTheme contrastTheme)
+    : form_(UserDecimalSeparator), colours_(std::move(contrastTheme)) {}
 
-std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
-    std::unique_ptr<MainWindow> self(new MainWindow());
+std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, ContrastTheme contrastTheme) {
+    std::unique_ptr<MainWindow> self(new MainWindow(std::move(contrastTheme)));
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;  // the layout is centred
@@ -86,7 +87,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = BackgroundBrush();
+    windowClass.hbrBackground = nullptr;  // WM_ERASEBKGND, in the colours now in force
     windowClass.lpszClassName = kWindowClass;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return nullptr;
@@ -106,9 +107,6 @@ MainWindow::~MainWindow() {
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
-    }
-    for (HBRUSH brush : labelBrush_) {
-        DeleteObject(brush);
     }
     DeleteObject(font_);
 }
@@ -151,6 +149,21 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_COMMAND:
             OnCommand(LOWORD(w), HIWORD(w));
             return 0;
+        case WM_ERASEBKGND: {
+            RECT client{};
+            GetClientRect(window_, &client);
+            FillRect(reinterpret_cast<HDC>(w), &client, colours_.BrushOf(Part::Background));
+            return TRUE;
+        }
+        case WM_SETTINGCHANGE:
+            if (w == SPI_SETHIGHCONTRAST) {
+                OnThemeChanged(message);
+            }
+            break;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            OnThemeChanged(message);
+            break;
         case WM_CTLCOLORSTATIC:
             if (const LRESULT brush =
                     OnCtlColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l))) {
@@ -233,15 +246,31 @@ bool MainWindow::OnActivate(WPARAM w) {
     return false;
 }
 
-// The labels in their table colours; zero: any other static, left to the system.
+// The labels in their colours; zero: any other static, left to the system.
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
     const layout::Control* label = ControlOf(control);
     if (label == nullptr || label->kind != Kind::Label) {
         return 0;
     }
-    SetBkColor(dc, ToColorRef(*label->colour));
-    SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(labelBrush_[layout::IndexOf(*label)]);
+    SetBkColor(dc, colours_.Of(Part::LabelFace, label));
+    SetTextColor(dc, colours_.Of(Part::LabelText));
+    return reinterpret_cast<LRESULT>(colours_.BrushOf(Part::LabelFace, label));
+}
+
+// A contrast theme came or went, or the system's colours changed: all the
+// window draws itself is drawn again in the colours now in force, at once;
+// the controls keep their text and rows.
+void MainWindow::OnThemeChanged(UINT message) {
+    colours_.Renew();
+    if (message == WM_SYSCOLORCHANGE) {
+        // Windows tells the top-level windows alone; a window tells its
+        // controls, the report's RichEdit among them.
+        for (const HWND control : control_) {
+            SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+        }
+    }
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // Named by the program, not by the web address the caption starts with,
@@ -300,7 +329,6 @@ bool MainWindow::CreateControl(const layout::Control& control) {
             // No tooltip window for the hot spot's tip: the hot spot is never
             // shown, and the window would only slow the start.
             style |= SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
-            labelBrush_[layout::IndexOf(control)] = CreateSolidBrush(ToColorRef(*control.colour));
             break;
         case Kind::Button:
             windowClass = L"BUTTON";

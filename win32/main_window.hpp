@@ -4,7 +4,8 @@
 // controls the layout table describes, and hands every click to the form,
 // showing what it changed. It computes nothing itself. main_window.cpp has
 // the window and its messages; controls.cpp the controls it draws or whose
-// messages it takes first (the frames, the keys, the buttons, the rows).
+// messages it takes first (the frames, the keys, the buttons, the rows);
+// colours.hpp the colours it draws them in, the table's or a theme's.
 #pragma once
 
 #ifndef NOMINMAX
@@ -19,6 +20,7 @@
 #include "form/form.hpp"
 #include "layout/layout.hpp"
 #include "win32/accessibility.hpp"
+#include "win32/colours.hpp"
 
 namespace zemvaro::win32 {
 
@@ -44,7 +46,9 @@ constexpr const layout::Control* ControlWithId(int id) {
 class MainWindow {
   public:
     // Creates the window and its controls, not yet shown; null on failure.
-    static std::unique_ptr<MainWindow> Create(HINSTANCE instance);
+    // `contrastTheme` says whether Windows shows a contrast theme, whenever
+    // the window needs to know.
+    static std::unique_ptr<MainWindow> Create(HINSTANCE instance, ContrastTheme contrastTheme);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -56,7 +60,7 @@ class MainWindow {
     bool HandleDialogKeys(MSG& message);
 
   private:
-    MainWindow();
+    explicit MainWindow(ContrastTheme contrastTheme);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     bool OnCreate();
@@ -64,6 +68,7 @@ class MainWindow {
     bool OnActivate(WPARAM w);
     void OnCommand(int id, int code);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnThemeChanged(UINT message);
     LRESULT OnGetObject(WPARAM w, LPARAM l);
 
     // controls.cpp
@@ -113,8 +118,7 @@ class MainWindow {
     HFONT font_ = nullptr;
     int frame_ = layout::kFocusPixels;  // the framed controls' border, in pixels
     LONG lineHeight_ = 16;              // of a line of text in the font
-    // The labels' colours, at their controls' indexes.
-    std::array<HBRUSH, layout::kControls.size()> labelBrush_{};
+    Colours colours_;
 };
 
 }  // namespace zemvaro::win32
