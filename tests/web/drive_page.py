@@ -9,8 +9,9 @@ row's mark; a caption clicked with the list scrolled; the report entered
 from its first line; the text as sharp and the scroll bars as whole at
 1280 x 800 as at the window's own size; the bundled font fetched only where
 Times New Roman is missing, and there before the page's modules; the page at
-a phone's size; the page offline from its service worker; and no console
-error on the way. In Chromium also what its accessibility tree says, by the
+a phone's size; the modules asked for only once the window's paint is on
+the screen, where the engine says when that was; the page offline from its
+service worker; and no console error on the way. In Chromium also what its accessibility tree says, by the
 names every face gives, high contrast, and a start that fails.
 
     drive_page.py ENGINE SITE_DIR EXPECTED_REPORT_OF_7
@@ -249,9 +250,32 @@ def fetched():
         return asked;""")
 
 
+def asked_after_paint(where):
+    """The modules and the core asked for only once the window's paint was on
+    the screen, where the engine reports when that was (its largest paint):
+    asked for before it, they would have shared a slow line with the paint."""
+    painted = browser.js_async("""const done = arguments[arguments.length - 1];
+        if (!(PerformanceObserver.supportedEntryTypes || []).includes("largest-contentful-paint")) {
+            done(null);
+        } else {
+            new PerformanceObserver((list) => done(list.getEntries()[0].startTime))
+                .observe({ type: "largest-contentful-paint", buffered: true });
+            setTimeout(() => done(-1), 2000);
+        }""")
+    if painted == -1:
+        fail("%s the engine reported no paint of the window" % where)
+    asked = fetched()
+    early = [name for name in ("main.js", "zemvaro.js", "zemvaro.wasm")
+             if painted is not None and asked.get(name, 0) < painted]
+    if early:
+        fail("%s %s asked for before the window's paint at %.0f ms: %s" % (
+            where, ", ".join(early), painted, asked))
+
+
 def desktop():
     browser.viewport(1280, 800)
     browser.open(site.url)
+    asked_after_paint("with Times New Roman")
     title = browser.js("return document.title")
     if title != NAMES["window"]:
         fail("the page is called '%s'" % title)
@@ -408,6 +432,7 @@ def phone():
     if font is None or any(asked[name] < font for name in ("main.js", "zemvaro.js", "zemvaro.wasm")):
         fail("without Times New Roman the font was asked for %s" % (
             "never" if font is None else "after a module: %s" % asked))
+    asked_after_paint("without Times New Roman")
 
     browser.js_async("""
         const done = arguments[arguments.length - 1];
