@@ -228,6 +228,9 @@ ${Object.entries(headers).filter(([name]) => name !== "Cache-Control").map(([nam
 </configuration>
 `);
 
+// nginx always takes text/html among these, and warns of it named again.
+const others = (list) =>
+  [...new Set(list.map((kind) => types[kind]))].filter((type) => type !== "text/html").join(" ");
 await writeFile(join(site, "nginx-zemvaro.conf"), `# Written by make_page.mjs: what nginx sends with the page's files. Copy it
 # to /etc/nginx/snippets/zemvaro.conf and include it in the location of the
 # page's folder; for an https server add after it
@@ -236,9 +239,9 @@ types {
 ${kinds.map((kind) => `    ${types[kind]} ${kind};`).join("\n")}
 }
 charset utf-8;
-charset_types ${[...new Set(text.map((kind) => types[kind]))].join(" ")};
+charset_types ${others(text)};
 gzip on;
-gzip_types ${[...new Set(compressed.map((kind) => types[kind]))].filter((type) => type !== "text/html").join(" ")};
+gzip_types ${others(compressed)};
 ${Object.entries(headers).map(([name, value]) => `add_header ${name} "${value}" always;`).join("\n")}
 `);
 

@@ -310,7 +310,8 @@ def server():
     with open(os.path.join(site_dir, "nginx-zemvaro.conf"), encoding="utf-8") as f:
         nginx = f.read()
     nginx_types = {"." + extension: kind for kind, extension in re.findall(r"^ +(\S+) (\w+);$", nginx, re.M)}
-    nginx_charset = re.search(r"^charset_types (.*);$", nginx, re.M).group(1).split()
+    # text/html is always among them, and not named.
+    nginx_charset = re.search(r"^charset_types (.*);$", nginx, re.M).group(1).split() + ["text/html"]
     nginx_types = {extension: kind + ("; charset=utf-8" if kind in nginx_charset else "")
                    for extension, kind in nginx_types.items()}
     nginx_headers = dict(re.findall(r'^add_header (\S+) "(.*)" always;$', nginx, re.M))
