@@ -42,6 +42,7 @@
   const add = (tag, properties) =>
     document.head.appendChild(Object.assign(document.createElement(tag), properties));
   const load = () => {
+    document.getElementById("starting").classList.add("shown");
     for (const module of ["zemvaro.js", "page.js", "list.js", "dialog.js"]) {
       add("link", { rel: "modulepreload", href: module });
     }
