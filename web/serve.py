@@ -59,6 +59,9 @@ class Settings:
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     settings = None  # the site's Settings
+    # Connections kept open between requests, as every web server keeps
+    # them: a phone's slow line pays for each new one.
+    protocol_version = "HTTP/1.1"
 
     def guess_type(self, path):
         return self.settings.content_type(path) or "application/octet-stream"
