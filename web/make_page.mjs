@@ -113,21 +113,30 @@ const style = ((await readFile(join(source, "style.css"), "utf8")) + css)
   .replace(/\/\*[^]*?\*\/\n*/g, "");
 
 // The page's own files and nothing else, the core compiled from one of them,
-// its style by its hash; no plug-ins and no <base> that could turn its
-// addresses elsewhere. In the page itself, for a server that sends nothing
-// (a browser reads a policy there too), and sent by the server with what a
-// page cannot say of itself: that no other site may show it in a frame.
+// its icon written into it, its style by its hash; no plug-ins and no <base>
+// that could turn its addresses elsewhere. In the page itself, for a server
+// that sends nothing (a browser reads a policy there too), and sent by the
+// server with what a page cannot say of itself: that no other site may show
+// it in a frame.
 const policy = [
   "default-src 'self'",
   "script-src 'self' 'wasm-unsafe-eval'",
+  "img-src 'self' data:",
   `style-src 'self' 'sha256-${createHash("sha256").update(style).digest("base64")}'`,
   "object-src 'none'",
   "base-uri 'none'",
 ];
 
+// The tab's icon in the page itself: a browser asks for a separate one as
+// soon as the page is parsed, before the window's paint, which would then
+// share a slow line with it.
+const icon = (await readFile(join(site, "zemvaro.svg"), "utf8"))
+  .replace(/<\?xml[^]*?\?>|<!--[^]*?-->/g, "").replace(/\s+/g, " ").trim();
+
 const page = await readFile(join(source, "index.html.in"), "utf8");
 await writeFile(join(site, "index.html"), fill(page, {
   style,
+  icon: `data:image/svg+xml,${encodeURIComponent(icon)}`,
   policy: html(policy.join("; ")),
   title: html(table.accessibleCaption),
   description: html(description),
@@ -179,7 +188,10 @@ const headers = {
   "Content-Security-Policy": [...policy, "frame-ancestors 'none'"].join("; "),
   "X-Frame-Options": "DENY",
   "X-Content-Type-Options": "nosniff",
-  "Cross-Origin-Opener-Policy": "same-origin",
+  // No Cross-Origin-Opener-Policy: the page opens no window and holds
+  // nothing another could read, and Chromium starts a page that sends one,
+  // reached from any other, in a process of its own, which a slow phone's
+  // first paint waits for.
 };
 // Only over https, where it keeps every later visit on https for a year; a
 // browser ignores it over http.

@@ -242,7 +242,7 @@ TYPES = {".html": ("text/html; charset=utf-8", True),
          ".woff2": ("font/woff2", False),
          ".png": ("image/png", False)}
 COMPARED = ("Content-Type", "Content-Encoding", "Cache-Control", "Content-Security-Policy",
-            "X-Frame-Options", "X-Content-Type-Options", "Cross-Origin-Opener-Policy")
+            "X-Frame-Options", "X-Content-Type-Options")
 
 
 def answer(url):
@@ -269,8 +269,7 @@ def server():
                          .content""")
     wanted = {"Cache-Control": "no-cache",
               "Content-Security-Policy": meta + "; frame-ancestors 'none'",
-              "X-Frame-Options": "DENY", "X-Content-Type-Options": "nosniff",
-              "Cross-Origin-Opener-Policy": "same-origin"}
+              "X-Frame-Options": "DENY", "X-Content-Type-Options": "nosniff"}
     with open(os.path.join(site_dir, "sw.js"), encoding="utf-8") as f:
         files = json.loads(re.search(r"const FILES = (.*);", f.read()).group(1))
     apache = ApacheSite(site_dir)
