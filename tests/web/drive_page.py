@@ -19,6 +19,7 @@ web.config and nginx lines, a frame of the page refused.
 
     drive_page.py ENGINE SITE_DIR EXPECTED_REPORT_OF_7
 """
+import glob
 import gzip
 import json
 import os
@@ -28,6 +29,7 @@ import tempfile
 import urllib.error
 import urllib.request
 import xml.etree.ElementTree as ElementTree
+import zipfile
 
 from PIL import Image
 from selenium.common.exceptions import WebDriverException
@@ -264,7 +266,8 @@ def server():
     asked after each time, under the page's security policy with frame
     ancestors refused; the same from the test server and from Apache with
     the page's .htaccess, which neither serves; web.config and the nginx
-    lines saying the same; and a frame of the page refused."""
+    lines saying the same; all of them in the page's zip; and a frame of the
+    page refused."""
     meta = browser.js("""return document.querySelector('meta[http-equiv="Content-Security-Policy"]')
                          .content""")
     wanted = {"Cache-Control": "no-cache",
@@ -319,6 +322,16 @@ def server():
         if their_types != types or their_headers != settings.headers:
             fail("%s says %s\n%s\nnot, as the .htaccess, %s\n%s" % (
                 server_name, their_types, their_headers, types, settings.headers))
+
+    # The zip for a school's server holds every file of the folder, the
+    # servers' settings among them, the hidden .htaccess too.
+    zips = glob.glob(os.path.join(site_dir, "..", "zemvaro-*-web.zip"))
+    if len(zips) != 1:
+        fail("no one zip of the page beside %s: %s" % (site_dir, zips))
+    with zipfile.ZipFile(zips[0]) as packed:
+        held = {name.split("/", 1)[1] for name in packed.namelist()}
+    if set(os.listdir(site_dir)) - held:
+        fail("%s lacks %s" % (zips[0], sorted(set(os.listdir(site_dir)) - held)))
 
     # What only the header can say: no site may show the page in a frame, not
     # even its own; a frame refused holds the browser's error page instead,
