@@ -39,6 +39,9 @@ packages=(
   emscripten python3-fonttools python3-brotli fonts-dejavu-core
   chromium chromium-driver python3-selenium
   firefox-esr webkit2gtk-driver gir1.2-webkit2-4.1 python3-gi python3-pil
+  # Apache's server alone, no service: the page's .htaccess read by the
+  # server it is written for, beside what the test server sends
+  apache2-bin
 )
 
 missing=()

@@ -9,6 +9,10 @@
 //                         sits and its colours, at the zoom that fits the view
 //   manifest.webmanifest  the installed app's name, colours and icons
 //   sw.js                 the worker that keeps the page offline
+//   .htaccess, web.config, nginx-zemvaro.conf
+//                         what Apache, IIS and nginx send with every file:
+//                         its type, compression, how long it may be kept,
+//                         and the page's security policy
 //
 //   node make_page.mjs TABLE_MODULE SOURCE_DIR SITE_DIR DESCRIPTION
 import { createHash } from "node:crypto";
@@ -108,10 +112,32 @@ for (const c of order) {
 const style = ((await readFile(join(source, "style.css"), "utf8")) + css)
   .replace(/\/\*[^]*?\*\/\n*/g, "");
 
+// The page's own files and nothing else, the core compiled from one of them,
+// its icon written into it, its style by its hash; no plug-ins and no <base>
+// that could turn its addresses elsewhere. In the page itself, for a server
+// that sends nothing (a browser reads a policy there too), and sent by the
+// server with what a page cannot say of itself: that no other site may show
+// it in a frame.
+const policy = [
+  "default-src 'self'",
+  "script-src 'self' 'wasm-unsafe-eval'",
+  "img-src 'self' data:",
+  `style-src 'self' 'sha256-${createHash("sha256").update(style).digest("base64")}'`,
+  "object-src 'none'",
+  "base-uri 'none'",
+];
+
+// The tab's icon in the page itself: a browser asks for a separate one as
+// soon as the page is parsed, before the window's paint, which would then
+// share a slow line with it.
+const icon = (await readFile(join(site, "zemvaro.svg"), "utf8"))
+  .replace(/<\?xml[^]*?\?>|<!--[^]*?-->/g, "").replace(/\s+/g, " ").trim();
+
 const page = await readFile(join(source, "index.html.in"), "utf8");
 await writeFile(join(site, "index.html"), fill(page, {
   style,
-  styleHash: `sha256-${createHash("sha256").update(style).digest("base64")}`,
+  icon: `data:image/svg+xml,${encodeURIComponent(icon)}`,
+  policy: html(policy.join("; ")),
   title: html(table.accessibleCaption),
   description: html(description),
   background: table.background,
@@ -141,9 +167,100 @@ await writeFile(join(site, "manifest.webmanifest"), JSON.stringify({
   ],
 }, null, 2) + "\n");
 
-// Every file but the worker itself, and the address of the page's folder,
-// which a visitor opens as often as index.html.
-const files = (await readdir(site)).filter((name) => name !== "sw.js").sort();
+// What the server sends with each file, written for Apache, IIS and nginx
+// from one place, and read back by serve.py (from .htaccess), with which
+// every test sees the page. A type for every kind of file the folder holds,
+// its read-me and licence included, as IIS refuses a file it has no type
+// for; each text file compressed; and every file asked after each time:
+// their names stay the same from one version to the next, and an old
+// zemvaro.js beside a new zemvaro.wasm, or an old page beside a new worker,
+// would not start. The worker, where it runs, answers from its own cache
+// without asking at all.
+const types = {
+  html: "text/html", js: "text/javascript", wasm: "application/wasm",
+  webmanifest: "application/manifest+json", woff2: "font/woff2", svg: "image/svg+xml",
+  png: "image/png", txt: "text/plain",
+};
+const text = ["html", "js", "webmanifest", "svg", "txt"];
+const compressed = ["html", "js", "wasm", "webmanifest", "svg", "txt"];
+const headers = {
+  "Cache-Control": "no-cache",
+  "Content-Security-Policy": [...policy, "frame-ancestors 'none'"].join("; "),
+  "X-Frame-Options": "DENY",
+  "X-Content-Type-Options": "nosniff",
+  // No Cross-Origin-Opener-Policy: the page opens no window and holds
+  // nothing another could read, and Chromium starts a page that sends one,
+  // reached from any other, in a process of its own, which a slow phone's
+  // first paint waits for.
+};
+// Only over https, where it keeps every later visit on https for a year; a
+// browser ignores it over http.
+const hsts = "max-age=31536000";
+const serverFiles = [".htaccess", "web.config", "nginx-zemvaro.conf"];
+for (const name of [...await readdir(site), "README.txt", "LICENSE.txt"]) {
+  if (!serverFiles.includes(name) && !(name.split(".").pop() in types)) {
+    throw new Error(`${name}: no type for a server to send it with`);
+  }
+}
+const kinds = Object.keys(types);
+const typeOf = (kind) => `${types[kind]}${text.includes(kind) ? "; charset=utf-8" : ""}`;
+
+await writeFile(join(site, ".htaccess"), `# Written by make_page.mjs: what Apache sends with the page's files. It needs
+# AllowOverride FileInfo for this folder, and mod_headers; compression needs
+# mod_deflate (and mod_filter).
+${kinds.map((kind) => `AddType ${types[kind]} .${kind}`).join("\n")}
+AddCharset utf-8 ${text.map((kind) => `.${kind}`).join(" ")}
+<IfModule mod_deflate.c>
+AddOutputFilterByType DEFLATE ${[...new Set(compressed.map((kind) => types[kind]))].join(" ")}
+</IfModule>
+${Object.entries(headers).map(([name, value]) => `Header always set ${name} "${value}"`).join("\n")}
+Header always set Strict-Transport-Security "${hsts}" "expr=%{HTTPS} == 'on'"
+`);
+
+await writeFile(join(site, "web.config"), `<?xml version="1.0" encoding="utf-8"?>
+<!-- Written by make_page.mjs: what IIS sends with the page's files. Which
+     types it compresses is set for the whole server (httpCompression), and
+     HSTS for an https site in its own settings. -->
+<configuration>
+  <system.webServer>
+    <staticContent>
+${kinds.map((kind) => `      <remove fileExtension=".${kind}" />
+      <mimeMap fileExtension=".${kind}" mimeType="${typeOf(kind)}" />`).join("\n")}
+      <clientCache cacheControlMode="DisableCache" />
+    </staticContent>
+    <urlCompression doStaticCompression="true" />
+    <httpProtocol>
+      <customHeaders>
+${Object.entries(headers).filter(([name]) => name !== "Cache-Control").map(([name, value]) =>
+    `        <remove name="${name}" />
+        <add name="${name}" value="${html(value)}" />`).join("\n")}
+      </customHeaders>
+    </httpProtocol>
+  </system.webServer>
+</configuration>
+`);
+
+// nginx always takes text/html among these, and warns of it named again.
+const others = (list) =>
+  [...new Set(list.map((kind) => types[kind]))].filter((type) => type !== "text/html").join(" ");
+await writeFile(join(site, "nginx-zemvaro.conf"), `# Written by make_page.mjs: what nginx sends with the page's files. Copy it
+# to /etc/nginx/snippets/zemvaro.conf and include it in the location of the
+# page's folder; for an https server add after it
+#   add_header Strict-Transport-Security "${hsts}" always;
+types {
+${kinds.map((kind) => `    ${types[kind]} ${kind};`).join("\n")}
+}
+charset utf-8;
+charset_types ${others(text)};
+gzip on;
+gzip_types ${others(compressed)};
+${Object.entries(headers).map(([name, value]) => `add_header ${name} "${value}" always;`).join("\n")}
+`);
+
+// Every file of the page but the worker itself, and the address of the
+// page's folder, which a visitor opens as often as index.html.
+const files = (await readdir(site))
+  .filter((name) => name !== "sw.js" && !serverFiles.includes(name)).sort();
 const hash = createHash("sha256");
 for (const name of files) {
   hash.update(name + "\0");

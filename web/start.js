@@ -8,9 +8,10 @@
 // missing on the server, an error in starting) says so too.
 //
 // It also asks for the modules and the core, all at once, but only once the
-// window is painted, its text included: on a phone's slow line they would
-// otherwise share it with the bundled font, and the window would stay blank
-// the longer.
+// window's paint, its text included, is on the screen: on a phone's slow line
+// they would otherwise share it with the bundled font, and a browser that
+// counts what was asked for before the paint as something the paint waited
+// for would wait for them too.
 (() => {
   const root = document.documentElement;
   const fail = (reason) => {
@@ -41,6 +42,7 @@
   const add = (tag, properties) =>
     document.head.appendChild(Object.assign(document.createElement(tag), properties));
   const load = () => {
+    document.getElementById("starting").classList.add("shown");
     for (const module of ["zemvaro.js", "page.js", "list.js", "dialog.js"]) {
       add("link", { rel: "modulepreload", href: module });
     }
@@ -49,10 +51,44 @@
     window.zemvaroCore = fetch("zemvaro.wasm", { credentials: "same-origin" });
     add("script", { type: "module", src: "main.js" }).addEventListener("error", () => fail("error"));
   };
-  // After the next frame, by which the window's text has asked for the
-  // bundled font where Times New Roman is missing, and after that font. A
-  // page opened in the background paints nothing until shown: it loads at
-  // once.
-  const painted = (then) => (document.hidden ? then() : requestAnimationFrame(() => setTimeout(then)));
-  painted(() => (document.fonts ? document.fonts.ready : Promise.resolve()).then(load));
+  // When the window is on the screen. Where the browser reports its largest
+  // paint, that report: it comes once the frame is shown, and only for text
+  // that can be seen, so never for the window's text hidden while the
+  // bundled font is on its way. Never later than two seconds after the page
+  // was opened, and at once for a page in the background, which paints
+  // nothing until shown.
+  const painted = (then) => {
+    let started = false;
+    const start = () => {
+      if (!started) {
+        started = true;
+        then();
+      }
+    };
+    if (document.hidden) return start();
+    document.addEventListener("visibilitychange", () => document.hidden && start());
+    setTimeout(start, Math.max(0, 2000 - performance.now()));
+    const reported = (typeof PerformanceObserver === "function" &&
+                      PerformanceObserver.supportedEntryTypes) || [];
+    if (reported.indexOf("largest-contentful-paint") >= 0) {
+      new PerformanceObserver((entries, observer) => {
+        observer.disconnect();
+        start();
+      }).observe({ type: "largest-contentful-paint", buffered: true });
+      return;
+    }
+    // Elsewhere (WebKit): after the next frame's layout, by which the
+    // window's text has asked for the bundled font where Times New Roman is
+    // missing, that font; then the first paint, if the browser reports one
+    // after the font, or else two frames, the first of which paints the text.
+    requestAnimationFrame(() => setTimeout(() =>
+      (document.fonts ? document.fonts.ready : Promise.resolve()).then(() => {
+        const first = performance.getEntriesByName("first-contentful-paint")[0];
+        const font = performance.getEntriesByType("resource")
+          .filter((entry) => /\/zemvaro-serif\.woff2$/.test(entry.name))[0];
+        if (first && (!font || first.startTime >= font.responseEnd)) return start();
+        requestAnimationFrame(() => requestAnimationFrame(start));
+      })));
+  };
+  painted(load);
 })();

@@ -17,6 +17,7 @@ scroll bars.
 import json
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -58,6 +59,70 @@ class Site:
     def stop(self):
         self.process.terminate()
         self.process.wait(timeout=10)
+
+
+class ApacheSite:
+    """The same folder served by Debian's Apache with nothing but the page's
+    own .htaccess, on a free port until stop(): what a school's Apache
+    sends. A copy of the folder, which Apache's own user (as root) can read
+    wherever the build is."""
+
+    MODULES = ("mpm_event", "authz_core", "mime", "headers", "filter", "deflate", "dir")
+
+    def __init__(self, site_dir):
+        self.folder = tempfile.mkdtemp(prefix="zemvaro-apache-")
+        os.chmod(self.folder, 0o755)
+        site = os.path.join(self.folder, "site")
+        shutil.copytree(site_dir, site)
+        with socket.socket() as s:
+            s.bind(("127.0.0.1", 0))
+            port = s.getsockname()[1]
+        config = os.path.join(self.folder, "httpd.conf")
+        with open(config, "w", encoding="utf-8") as f:
+            f.write("".join("LoadModule %s_module /usr/lib/apache2/modules/mod_%s.so\n" % (m, m)
+                            for m in self.MODULES))
+            f.write(f"""ServerRoot {self.folder}
+ServerName 127.0.0.1
+Listen 127.0.0.1:{port}
+PidFile {self.folder}/httpd.pid
+ErrorLog {self.folder}/error.log
+DefaultRuntimeDir {self.folder}
+{"User nobody" if os.getuid() == 0 else ""}
+{"Group nogroup" if os.getuid() == 0 else ""}
+TypesConfig /etc/mime.types
+DocumentRoot {site}
+DirectoryIndex index.html
+<Directory />
+    AllowOverride None
+    Require all denied
+</Directory>
+<Directory {site}>
+    AllowOverride FileInfo
+    Require all granted
+</Directory>
+<Files ".ht*">
+    Require all denied
+</Files>
+""")
+        self.process = subprocess.Popen(["/usr/sbin/apache2", "-X", "-f", config],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        self.url = "http://127.0.0.1:%d/" % port
+
+        def listening():
+            with socket.socket() as s:
+                return s.connect_ex(("127.0.0.1", port)) == 0 or self.process.poll() is not None
+        poll.wait_for(listening, "Apache listening")
+        if self.process.poll() is not None:
+            fail("Apache does not start with the page's .htaccess: " + self.process.stderr.read())
+
+    def log(self):
+        with open(os.path.join(self.folder, "error.log"), encoding="utf-8") as f:
+            return f.read()
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def chromium(language="bg"):

@@ -9,23 +9,38 @@ row's mark; a caption clicked with the list scrolled; the report entered
 from its first line; the text as sharp and the scroll bars as whole at
 1280 x 800 as at the window's own size; the bundled font fetched only where
 Times New Roman is missing, and there before the page's modules; the page at
-a phone's size; the page offline from its service worker; and no console
-error on the way. In Chromium also what its accessibility tree says, by the
-names every face gives, high contrast, and a start that fails.
+a phone's size; the modules asked for only once the window's paint is on
+the screen, where the engine says when that was; the page offline from its
+service worker; and no console error on the way. In Chromium also what its
+accessibility tree says, by the names every face gives, high contrast, a
+start that fails, and what the server sends with each file: the same from
+the test server, from Apache with the page's .htaccess, and in its
+web.config and nginx lines, a frame of the page refused.
 
     drive_page.py ENGINE SITE_DIR EXPECTED_REPORT_OF_7
 """
+import glob
+import gzip
+import json
 import os
+import re
 import sys
 import tempfile
+import urllib.error
+import urllib.request
+import xml.etree.ElementTree as ElementTree
+import zipfile
 
 from PIL import Image
 from selenium.common.exceptions import WebDriverException
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, ".."))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "web"))
 import poll  # noqa: E402
-from browser import Site, fail, start  # noqa: E402
+from browser import ApacheSite, Site, fail, start  # noqa: E402
 from expected import NAMES, TEXTS  # noqa: E402
+from serve import Settings  # noqa: E402
 
 OVERFLOW = TEXTS["overflow"]
 REJECTED = "Най-близкото по-голямо просто число е: \n"
@@ -215,6 +230,119 @@ def chromium_only():
     if "2.5 = 0.5*(2 + 3)" not in value("Text1_1"):
         fail("with the language tag C the report reads\n" + value("Text1_1"))
 
+    server()
+
+
+# What a browser needs of each kind of file: its type, and whether it is
+# worth compressing (the font and the pictures are compressed already).
+TYPES = {".html": ("text/html; charset=utf-8", True),
+         ".js": ("text/javascript; charset=utf-8", True),
+         ".wasm": ("application/wasm", True),
+         ".webmanifest": ("application/manifest+json; charset=utf-8", True),
+         ".svg": ("image/svg+xml; charset=utf-8", True),
+         ".txt": ("text/plain; charset=utf-8", True),
+         ".woff2": ("font/woff2", False),
+         ".png": ("image/png", False)}
+COMPARED = ("Content-Type", "Content-Encoding", "Cache-Control", "Content-Security-Policy",
+            "X-Frame-Options", "X-Content-Type-Options")
+
+
+def answer(url):
+    """The status, headers and (uncompressed) body a browser that takes gzip
+    gets for `url`."""
+    request = urllib.request.Request(url, headers={"Accept-Encoding": "gzip"})
+    try:
+        with urllib.request.urlopen(request, timeout=10) as response:
+            body = response.read()
+            if response.headers.get("Content-Encoding") == "gzip":
+                body = gzip.decompress(body)
+            return response.status, response.headers, body
+    except urllib.error.HTTPError as error:
+        return error.code, error.headers, b""
+
+
+def server():
+    """Every file of the page with its type, compressed where that helps,
+    asked after each time, under the page's security policy with frame
+    ancestors refused; the same from the test server and from Apache with
+    the page's .htaccess, which neither serves; web.config and the nginx
+    lines saying the same; all of them in the page's zip; and a frame of the
+    page refused."""
+    meta = browser.js("""return document.querySelector('meta[http-equiv="Content-Security-Policy"]')
+                         .content""")
+    wanted = {"Cache-Control": "no-cache",
+              "Content-Security-Policy": meta + "; frame-ancestors 'none'",
+              "X-Frame-Options": "DENY", "X-Content-Type-Options": "nosniff"}
+    with open(os.path.join(site_dir, "sw.js"), encoding="utf-8") as f:
+        files = json.loads(re.search(r"const FILES = (.*);", f.read()).group(1))
+    apache = ApacheSite(site_dir)
+    try:
+        for name in files + ["sw.js"]:
+            path = os.path.join(site_dir, "index.html" if name == "./" else name)
+            kind, compressed = TYPES[os.path.splitext(path)[1]]
+            with open(path, "rb") as f:
+                content = f.read()
+            for served in (site, apache):
+                status, headers, body = answer(served.url + ("" if name == "./" else name))
+                got = {header: headers.get(header) for header in COMPARED}
+                expected = dict(wanted, **{"Content-Type": kind,
+                                           "Content-Encoding": "gzip" if compressed else None})
+                if status != 200 or body != content or got != expected:
+                    fail("%s from %s: %s %s, not %s%s" % (
+                        name, served.url, status, got, expected,
+                        "" if body == content else " (another body)"))
+        for served in (site, apache):
+            if answer(served.url + ".htaccess")[0] not in (403, 404):
+                fail("%s serves the page's .htaccess" % served.url)
+    finally:
+        apache.stop()
+
+    # The settings for IIS and nginx: every type and header the test server
+    # sends from the .htaccess; HSTS kept for https.
+    settings = Settings(os.path.join(site_dir, ".htaccess"))
+    if settings.https_headers != {"Strict-Transport-Security": "max-age=31536000"}:
+        fail(".htaccess sends over https %s" % settings.https_headers)
+    types = {extension: settings.content_type("file" + extension) for extension in settings.types}
+    config = ElementTree.parse(os.path.join(site_dir, "web.config")).getroot()
+    content = config.find("system.webServer/staticContent")
+    iis_types = {m.get("fileExtension"): m.get("mimeType") for m in content.iter("mimeMap")}
+    iis_headers = {h.get("name"): h.get("value") for h in config.iter("add")}
+    if content.find("clientCache").get("cacheControlMode") == "DisableCache":
+        iis_headers["Cache-Control"] = "no-cache"
+    with open(os.path.join(site_dir, "nginx-zemvaro.conf"), encoding="utf-8") as f:
+        nginx = f.read()
+    nginx_types = {"." + extension: kind for kind, extension in re.findall(r"^ +(\S+) (\w+);$", nginx, re.M)}
+    # text/html is always among them, and not named.
+    nginx_charset = re.search(r"^charset_types (.*);$", nginx, re.M).group(1).split() + ["text/html"]
+    nginx_types = {extension: kind + ("; charset=utf-8" if kind in nginx_charset else "")
+                   for extension, kind in nginx_types.items()}
+    nginx_headers = dict(re.findall(r'^add_header (\S+) "(.*)" always;$', nginx, re.M))
+    for server_name, (their_types, their_headers) in {"web.config": (iis_types, iis_headers),
+                                                      "nginx": (nginx_types, nginx_headers)}.items():
+        if their_types != types or their_headers != settings.headers:
+            fail("%s says %s\n%s\nnot, as the .htaccess, %s\n%s" % (
+                server_name, their_types, their_headers, types, settings.headers))
+
+    # The zip for a school's server holds every file of the folder, the
+    # servers' settings among them, the hidden .htaccess too.
+    zips = glob.glob(os.path.join(site_dir, "..", "zemvaro-*-web.zip"))
+    if len(zips) != 1:
+        fail("no one zip of the page beside %s: %s" % (site_dir, zips))
+    with zipfile.ZipFile(zips[0]) as packed:
+        held = {name.split("/", 1)[1] for name in packed.namelist()}
+    if set(os.listdir(site_dir)) - held:
+        fail("%s lacks %s" % (zips[0], sorted(set(os.listdir(site_dir)) - held)))
+
+    # What only the header can say: no site may show the page in a frame, not
+    # even its own; a frame refused holds the browser's error page instead,
+    # which the page cannot read.
+    shown = browser.js_async("""const done = arguments[arguments.length - 1];
+        const frame = Object.assign(document.createElement("iframe"), { src: location.href });
+        frame.addEventListener("load", () => done(frame.contentDocument && frame.contentDocument.title));
+        document.body.append(frame);""")
+    if shown is not None:
+        fail("a frame showed the page ('%s')" % shown)
+
 
 def walk():
     """The walk, in a browser at 1280 x 800, then in a phone's, which, as
@@ -249,9 +377,32 @@ def fetched():
         return asked;""")
 
 
+def asked_after_paint(where):
+    """The modules and the core asked for only once the window's paint was on
+    the screen, where the engine reports when that was (its largest paint):
+    asked for before it, they would have shared a slow line with the paint."""
+    painted = browser.js_async("""const done = arguments[arguments.length - 1];
+        if (!(PerformanceObserver.supportedEntryTypes || []).includes("largest-contentful-paint")) {
+            done(null);
+        } else {
+            new PerformanceObserver((list) => done(list.getEntries()[0].startTime))
+                .observe({ type: "largest-contentful-paint", buffered: true });
+            setTimeout(() => done(-1), 2000);
+        }""")
+    if painted == -1:
+        fail("%s the engine reported no paint of the window" % where)
+    asked = fetched()
+    early = [name for name in ("main.js", "zemvaro.js", "zemvaro.wasm")
+             if painted is not None and asked.get(name, 0) < painted]
+    if early:
+        fail("%s %s asked for before the window's paint at %.0f ms: %s" % (
+            where, ", ".join(early), painted, asked))
+
+
 def desktop():
     browser.viewport(1280, 800)
     browser.open(site.url)
+    asked_after_paint("with Times New Roman")
     title = browser.js("return document.title")
     if title != NAMES["window"]:
         fail("the page is called '%s'" % title)
@@ -408,6 +559,7 @@ def phone():
     if font is None or any(asked[name] < font for name in ("main.js", "zemvaro.js", "zemvaro.wasm")):
         fail("without Times New Roman the font was asked for %s" % (
             "never" if font is None else "after a module: %s" % asked))
+    asked_after_paint("without Times New Roman")
 
     browser.js_async("""
         const done = arguments[arguments.length - 1];
