@@ -12,8 +12,9 @@
 //   reader count NAME     prints the list's row count
 //   reader place NAME     prints the list's top row and selected row
 //   reader size W H       gives the window a client area of W x H pixels
-//   reader box            waits for a message box, prints its title, text,
-//                         buttons and icon, and presses its first button
+//   reader box            waits for the window's message box (with no window,
+//                         any), prints its title, text, buttons and icon,
+//                         and presses its first button
 //   reader close          closes the window and waits for the program to end
 //   reader read           as a screen reader: the window's frame and client
 //                         area, role and name; each control: role, name,
@@ -101,11 +102,12 @@ HWND Control(HWND main, const char* name) {
     return control != nullptr ? GetDlgItem(main, zemvaro::win32::ChildId(*control)) : nullptr;
 }
 
+// The window's message box; with no window (an installer's), the box shown.
 HWND MessageBoxOfMain() {
     const HWND main = FindWindowW(zemvaro::win32::kWindowClass, nullptr);
     HWND box = nullptr;
     while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-        if (IsWindowVisible(box) && GetWindow(box, GW_OWNER) == main) {
+        if (IsWindowVisible(box) && (main == nullptr || GetWindow(box, GW_OWNER) == main)) {
             return box;
         }
     }
