@@ -5,9 +5,12 @@
 # Checks that the release is the same, byte for byte, whoever builds it:
 # clones the commit checked out (HEAD; changes not committed are not in it)
 # twice into a scratch folder and runs the release command in each clone,
-# the second time in a deeper folder, later, under umask 002, in another time
-# zone and in Bulgarian; then compares the two dist/ folders file by file and
-# shows Debian's diffoscope account of every difference.
+# each with nothing of the caller's environment but HOME, the second time in
+# a deeper folder with a space in its name, later, under umask 002, in
+# another time zone and in Bulgarian; then compares the two dist/ folders
+# file by file and shows Debian's diffoscope account of every difference.
+# The records of what made them (*.buildinfo) are compared too, but only
+# shown: other tools may well make the same bytes.
 #
 # With --against DIR, builds once and compares with a release downloaded into
 # DIR instead, the files its SHA256SUMS names. A signed release's signatures
@@ -32,9 +35,13 @@ mkdir -p "$work/locale"
 work=$(realpath "$work")
 echo "== rebuilding $commit in $work"
 # A Bulgarian locale of the scratch folder's own: the system may have none.
-localedef -i bg_BG -f UTF-8 "$work/locale/bg_BG.UTF-8" 2>/dev/null || true
+# Without it the second build would run in the C locale unseen.
+localedef -i bg_BG -f UTF-8 "$work/locale/bg_BG.UTF-8" ||
+  { echo "rebuild: no Bulgarian locale could be made (Debian's locales package?)" >&2; exit 1; }
+[ "$(LOCPATH="$work/locale" LC_ALL=bg_BG.UTF-8 locale decimal_point 2>/dev/null)" = , ] ||
+  { echo "rebuild: the Bulgarian locale made does not work" >&2; exit 1; }
 
-release() {  # release FOLDER UMASK TZ LOCALE [NAME=VALUE...]: dist/ in FOLDER
+release() {  # release FOLDER UMASK TZ LOCALE [OPTION...]: dist/ in FOLDER
   local folder=$1 mask=$2 zone=$3 locale=$4 start
   shift 4
   rm -rf "$folder"
@@ -43,8 +50,9 @@ release() {  # release FOLDER UMASK TZ LOCALE [NAME=VALUE...]: dist/ in FOLDER
   git -C "$folder" checkout -q --detach "$commit"
   start=$(date +%s)
   if ! (cd "$folder" && umask "$mask" &&
-        env -u SOURCE_DATE_EPOCH TZ="$zone" LOCPATH="$work/locale" LC_ALL="$locale" "$@" \
-          scripts/release.sh) >"$folder.log" 2>&1; then
+        env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME="$HOME" \
+          TZ="$zone" LOCPATH="$work/locale" LC_ALL="$locale" scripts/release.sh "$@") \
+        >"$folder.log" 2>&1; then
     tail -n 30 "$folder.log"
     echo "the release command failed in $folder (log: $folder.log)" >&2
     exit 1
@@ -52,7 +60,7 @@ release() {  # release FOLDER UMASK TZ LOCALE [NAME=VALUE...]: dist/ in FOLDER
   echo "built in $folder ($(($(date +%s) - start)) s, umask $mask, TZ=$zone, LC_ALL=$locale)"
 }
 
-second=("$work/elsewhere/deeper/zemvaro" 002 Pacific/Auckland bg_BG.UTF-8)
+second=("$work/else where/deeper/zemvaro" 002 Pacific/Auckland bg_BG.UTF-8)
 if [ -z "$against" ]; then
   release "$work/zemvaro" 022 UTC C.UTF-8
   first=$work/zemvaro/dist
@@ -65,7 +73,7 @@ else
     [ -e "$zip" ] || continue
     rm -rf "$work/signatures"
     /usr/bin/python3 -m zipfile -e "$zip" "$work/signatures"
-    signed=(ZEMVARO_SIGNATURES="$(echo "$work"/signatures/*)")
+    signed=(--signatures "$(echo "$work"/signatures/*)")
   done
   release "${second[@]}" "${signed[@]}"
   files=$(sed 's/^[0-9a-f]* [ *]//' "$against/SHA256SUMS")
@@ -76,6 +84,9 @@ different=0
 for file in $files; do
   if cmp -s "$first/$file" "$second_dist/$file"; then
     echo "identical: $file"
+  elif [[ $file == *.buildinfo ]]; then
+    echo "made otherwise: $file"
+    diff "$first/$file" "$second_dist/$file" || true
   else
     echo "DIFFERENT: $file"
     different=1

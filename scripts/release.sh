@@ -3,44 +3,109 @@
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 
 # The release command: builds, from clean build folders, the .deb, the
-# Windows installer, the MSI, the portable zip and the web page's zip into
-# dist/, each named with the version, with their SHA-256 sums. Run the test
-# command first.
+# Windows installer, the MSI, the portable zip and the web page's zip, each
+# named with the version, with a record of what made them (the commit and
+# the Debian packages: zemvaro-VERSION.buildinfo) and their SHA-256 sums.
+# Run the test command first.
 #
-# Every date inside the files is the commit's (SOURCE_DATE_EPOCH), so that
-# the same commit gives the same bytes whoever builds it, wherever, whenever
-# (scripts/rebuild.sh checks it).
+# A release is a commit's: a working tree with changes not committed is
+# refused, and every date inside the files is the commit's
+# (SOURCE_DATE_EPOCH), so that the same commit gives the same bytes whoever
+# builds it, wherever, whenever (scripts/rebuild.sh checks it). dist/
+# appears whole or not at all: everything is built, checked and signed in
+# build-release/dist and moved to dist/ at the end.
 #
-# Signing: with ZEMVARO_SIGN_PKCS12 (a PKCS#12 file) and
-# ZEMVARO_SIGN_PASSWORD in the environment, and ZEMVARO_SIGN_TIMESTAMP_URL
-# if an RFC 3161 server is to vouch for the time, the Windows files are
-# signed (packaging/windows/sign.sh), each checked afterwards against
-# ZEMVARO_SIGN_CAFILE (by default the system's certificate authorities), and
-# their signatures alone go into dist/ as well, so that anyone can put them
-# onto a rebuild of their own. With ZEMVARO_SIGNATURES naming a folder of
-# such signatures instead, they are attached rather than made.
+#   scripts/release.sh [--sign CERTIFICATE.p12 [--password-fd N]
+#                       [--timestamp URL] [--ca-file FILE]]
+#   scripts/release.sh --signatures FOLDER
+#
+# --sign signs the Windows files and SHA256SUMS with the certificate (a
+# PKCS#12 file), whose password is asked for on the terminal, or read from
+# file descriptor N; neither ever goes through the environment, which every
+# process of the build would inherit. Only packaging/signer.py holds them.
+# --timestamp has an RFC 3161 server vouch for the time of signing. Every
+# signed file is checked afterwards against that certificate and against
+# the certificate authorities in --ca-file (by default the system's), and
+# the certificate's SHA-256 fingerprint is printed. --signatures attaches
+# the signatures kept from a signed release instead (rebuild.sh --against),
+# checked against the certificate they carry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
-jobs=$(nproc)
-rm -rf build-release build-release-windows build-release-web dist
+key= password_fd= timestamp= signatures= cafile=/etc/ssl/certs/ca-certificates.crt
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sign) key=$(realpath "$2") ;;
+    --password-fd) password_fd=$2 ;;
+    --timestamp) timestamp=$2 ;;
+    --ca-file) cafile=$(realpath "$2") ;;
+    --signatures) signatures=$(realpath "$2") ;;
+    *) echo "release: unknown option $1 (see the top of $0)" >&2; exit 2 ;;
+  esac
+  shift 2
+done
+if [ -n "${ZEMVARO_SIGN_PKCS12+set}${ZEMVARO_SIGN_PASSWORD+set}" ]; then
+  echo "release: give the certificate as --sign FILE.p12 and its password when asked (or on" \
+    "--password-fd), not in the environment, which every process of the build inherits" >&2
+  exit 2
+fi
 
+if [ -n "$(git status --porcelain)" ]; then
+  git status --short >&2
+  echo "release: these changes are not committed; a release is built from a commit only" \
+    "(commit them, or stash them, first)" >&2
+  exit 1
+fi
+commit=$(git rev-parse HEAD)
+tag=$(git describe --tags --exact-match 2>/dev/null || true)
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) ||
-    { echo "not a git checkout: give SOURCE_DATE_EPOCH, the sources' date" >&2; exit 1; }
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 fi
 export SOURCE_DATE_EPOCH
-echo "== dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC') (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH)"
+echo "== $commit${tag:+ ($tag)}, dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')"
 
+scripts/setup.sh
+jobs=$(nproc)
+rm -rf build-release build-release-windows build-release-web
+stage=build-release/dist
+mkdir -p "$stage"
+signer=
+cleanup() {
+  [ -z "$signer" ] || kill "$signer" 2>/dev/null || true
+  rm -rf "$stage" "${signer_folder:-}"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# The signer, started before anything else so that a wrong password stops
+# the release at once; its folder is the only thing the build is told.
 sign=OFF
-if [ -n "${ZEMVARO_SIGNATURES:-}" ]; then
-  echo "== attaching the signatures in $ZEMVARO_SIGNATURES"
+if [ -n "$signatures" ]; then
+  echo "== attaching the signatures in $signatures"
+  export ZEMVARO_SIGNATURES=$signatures
   sign=ON
-elif [ -n "${ZEMVARO_SIGN_PKCS12:-}" ]; then
-  [ -r "$ZEMVARO_SIGN_PKCS12" ] || { echo "ZEMVARO_SIGN_PKCS12: no such file" >&2; exit 1; }
-  [ -n "${ZEMVARO_SIGN_PASSWORD+set}" ] || { echo "ZEMVARO_SIGN_PASSWORD is not set" >&2; exit 1; }
-  echo "== signing the Windows files with $ZEMVARO_SIGN_PKCS12"
+elif [ -n "$key" ]; then
+  [ -r "$key" ] || { echo "release: cannot read $key" >&2; exit 1; }
+  password=
+  if [ -n "$password_fd" ]; then
+    IFS= read -r password <&"$password_fd" || true
+  else
+    IFS= read -rsp "Password of $key: " password </dev/tty
+    echo >/dev/tty
+  fi
+  signer_folder=$(mktemp -d)
+  /usr/bin/python3 packaging/signer.py serve "$signer_folder" $timestamp \
+    < <(printf '%s\n%s\n' "$key" "$password") >"$signer_folder.ready" &
+  signer=$!
+  unset password
+  until [ -s "$signer_folder.ready" ]; do
+    kill -0 "$signer" 2>/dev/null || { echo "release: the signer did not start" >&2; exit 1; }
+    sleep 0.1
+  done
+  rm -f "$signer_folder.ready"
+  export ZEMVARO_SIGNER=$signer_folder
+  echo "== signing with $key"
   sign=ON
 fi
 
@@ -62,45 +127,75 @@ emcmake cmake -S . -B build-release-web -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TES
 cmake --build build-release-web -j"$jobs"
 
 windows=build-release-windows/packaging/windows
-mkdir dist
 cp build-release/package/*.deb "$windows"/*-setup.exe "$windows"/*-x64.msi \
-   "$windows"/*-portable.zip build-release-web/web/*-web.zip dist/
+   "$windows"/*-portable.zip build-release-web/web/*-web.zip "$stage/"
+version=$(basename "$stage"/*-setup.exe -setup.exe)
+# shellcheck disable=SC2046
+/usr/bin/python3 packaging/buildinfo.py "${version#zemvaro-}" "$commit" "$tag" "$SOURCE_DATE_EPOCH" \
+  $(scripts/setup.sh --release-packages) >"$stage/$version.buildinfo"
 
 # Debian's checker must have nothing to say (its remark about running as root
 # is about how it runs, not about the package).
-report=$(lintian dist/*.deb 2>&1 | grep -vx 'running with root privileges is not recommended!' || true)
+report=$(lintian "$stage"/*.deb 2>&1 | grep -vx 'running with root privileges is not recommended!' || true)
 if [ -n "$report" ]; then
   echo "$report"
   exit 1
 fi
 
 if [ "$sign" = ON ]; then
-  check=$(mktemp -d)
-  trap 'rm -rf "$check"' EXIT
-  /usr/bin/python3 -m zipfile -e dist/*-portable.zip "$check"
-  # Every Windows file, the program inside the zip included, must verify.
-  # Attached signatures are not checked here: whoever rebuilds compares the
-  # files themselves, and trusts the certificate or not on their own.
-  for file in dist/*-setup.exe dist/*-x64.msi "$check"/*/zemvaro.exe; do
-    [ -z "${ZEMVARO_SIGNATURES:-}" ] || break
-    if ! osslsigncode verify -CAfile "${ZEMVARO_SIGN_CAFILE:-/etc/ssl/certs/ca-certificates.crt}" \
-         -in "$file" >"$check/verify.log" 2>&1; then
-      cat "$check/verify.log"
-      echo "the signature of $file does not verify" >&2
-      exit 1
-    fi
-    echo "verified: ${file##*/}"
-  done
-  signatures=$(basename dist/*-setup.exe -setup.exe)-signatures
-  mkdir "$check/$signatures"
-  cp "$windows"/signatures/*.pem "$check/$signatures/"
-  /usr/bin/python3 packaging/make_zip.py "dist/$signatures.zip" "$check" "$signatures" \
+  check=build-release/signed
+  rm -rf "$check"
+  mkdir -p "$check/portable" "$check/msi"
+  if [ -n "$signatures" ]; then
+    # The certificate the signatures carry: the one that is no authority.
+    openssl pkcs7 -in "$signatures/setup.exe.pem" -print_certs -out "$check/carried.pem"
+    awk -v to="$check/carried-" '/-----BEGIN/ { inside = 1; n++ } inside { print > (to n) }
+      /-----END/ { inside = 0 }' "$check/carried.pem"
+    for certificate in "$check"/carried-*; do
+      openssl x509 -in "$certificate" -noout -ext basicConstraints 2>/dev/null | grep -q 'CA:TRUE' ||
+        cp "$certificate" "$check/signer.pem"
+    done
+    cafile=$check/carried.pem
+  else
+    cp "$signer_folder/signer.pem" "$check/signer.pem"
+  fi
+  fingerprint=$(openssl x509 -in "$check/signer.pem" -noout -fingerprint -sha256 | sed 's/.*=//')
+  /usr/bin/python3 -m zipfile -e "$stage"/*-portable.zip "$check/portable"
+  msiextract -C "$check/msi" "$stage"/*-x64.msi >/dev/null
+  # Every signed Windows file, the program inside the zip and the MSI
+  # included.
+  files=("$stage"/*-setup.exe "$stage"/*-x64.msi "$check"/portable/*/zemvaro.exe)
+  mapfile -t -O ${#files[@]} files < <(find "$check/msi" -name zemvaro.exe)
+  packaging/windows/check_signed.sh "$check/signer.pem" "$cafile" "${files[@]}"
+  signed=$version-signatures
+  mkdir "$check/$signed"
+  cp "$windows"/signatures/*.pem "$check/$signed/"
+  /usr/bin/python3 packaging/make_zip.py "$stage/$signed.zip" "$check" "$signed" \
     "$SOURCE_DATE_EPOCH"
+  echo "== signed by the certificate with the SHA-256 fingerprint $fingerprint"
 else
-  echo "== the Windows files are NOT signed (no ZEMVARO_SIGN_PKCS12 given)"
+  echo "== the Windows files are NOT signed (no --sign given)"
 fi
 
-# In the same order in every locale.
-(cd dist && export LC_ALL=C && sums=$(sha256sum -- *) && echo "$sums" >SHA256SUMS)
+# For anyone to read, whatever the builder's umask or the signer's; the sums
+# in the same order in every locale.
+chmod 0644 "$stage"/*
+(cd "$stage" && export LC_ALL=C && sums=$(sha256sum -- *) && echo "$sums" >SHA256SUMS)
+if [ -n "$signer" ]; then
+  /usr/bin/python3 packaging/signer.py cms "$signer_folder" "$stage/SHA256SUMS" \
+    "$stage/SHA256SUMS.p7s"
+  openssl cms -verify -binary -inform DER -in "$stage/SHA256SUMS.p7s" -content "$stage/SHA256SUMS" \
+    -CAfile "$cafile" -purpose any -signer "$check/sums-signer.pem" -out /dev/null \
+    2>"$check/verify.log" || { cat "$check/verify.log"; echo "release: SHA256SUMS.p7s does not verify" >&2; exit 1; }
+  [ "$(openssl x509 -in "$check/sums-signer.pem" -noout -fingerprint -sha256)" = \
+    "$(openssl x509 -in "$check/signer.pem" -noout -fingerprint -sha256)" ] ||
+    { echo "release: SHA256SUMS.p7s is signed by another certificate" >&2; exit 1; }
+  chmod 0644 "$stage/SHA256SUMS.p7s"
+  echo "verified: SHA256SUMS.p7s"
+fi
+
+rm -rf build-release/dist.previous
+[ ! -e dist ] || mv dist build-release/dist.previous
+mv "$stage" dist
 echo "== dist/"
 ls -l dist

@@ -2,18 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 # Signs one Windows file in place with Authenticode (SHA-256), and keeps its
-# signature alone as KEEP/ROLE.pem. The certificate comes from the
-# environment, never from the sources: ZEMVARO_SIGN_PKCS12 (the PKCS#12
-# file) and ZEMVARO_SIGN_PASSWORD, read by osslsigncode from a pipe so that
-# it shows in no command line; ZEMVARO_SIGN_TIMESTAMP_URL, if given, an RFC
-# 3161 server that vouches for the time of signing.
+# signature alone as KEEP/ROLE.pem. The key is never here: the release's
+# signer (packaging/signer.py), whose folder ZEMVARO_SIGNER names, signs,
+# so that the password reaches no process of the build.
 #
 # With ZEMVARO_SIGNATURES naming a folder of such ROLE.pem files instead, it
 # attaches the one kept for ROLE: a rebuild then gets a release's signed
 # files byte for byte, and osslsigncode takes a signature only onto the very
 # content it was made for. Whether the certificate is to be trusted is not
 # asked there (the chain the signature carries is taken as it is), but by
-# osslsigncode verify.
+# the release's check afterwards.
 #
 #   sign.sh FILE ROLE KEEP NAME WEB_ADDRESS
 set -euo pipefail
@@ -34,14 +32,9 @@ if [ -n "${ZEMVARO_SIGNATURES:-}" ]; then
   osslsigncode attach-signature -sigin "$ZEMVARO_SIGNATURES/$role.pem" -CAfile "$chain" \
     -in "$file" -out "$signed" >/dev/null
 else
-  : "${ZEMVARO_SIGN_PKCS12:?the certificate to sign with, a PKCS#12 file}"
-  : "${ZEMVARO_SIGN_PASSWORD?the password of the certificate}"
-  timestamp=()
-  if [ -n "${ZEMVARO_SIGN_TIMESTAMP_URL:-}" ]; then
-    timestamp=(-ts "$ZEMVARO_SIGN_TIMESTAMP_URL")
-  fi
-  osslsigncode sign -pkcs12 "$ZEMVARO_SIGN_PKCS12" -readpass <(printf '%s' "$ZEMVARO_SIGN_PASSWORD") \
-    -h sha256 -n "$name" -i "$address" "${timestamp[@]}" -in "$file" -out "$signed" >/dev/null
+  : "${ZEMVARO_SIGNER:?the folder the signer serves from, packaging/signer.py}"
+  /usr/bin/python3 "$(dirname "$0")/../signer.py" sign "$ZEMVARO_SIGNER" "$file" "$signed" "$name" \
+    "$address"
 fi
 mv "$signed" "$file"
 mkdir -p "$keep"

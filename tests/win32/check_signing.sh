@@ -3,13 +3,15 @@
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 
 # Signs the Windows files of the build in BUILD as the release command does,
-# with a throwaway certificate authority and code-signing certificate made
-# here, and checks that each verifies against that authority: zemvaro.exe,
-# the installer and the MSI, and the program and uninstaller the installer
-# puts on a PC (installed in the test prefix); that one changed byte fails
-# the check; and that the signatures kept apart, attached to a build of the
-# same sources, give the signed files byte for byte, as they do for anyone
-# checking a signed download against a rebuild of their own.
+# through its signer, with a throwaway certificate authority and
+# code-signing certificate made here, and checks that each is signed by
+# that certificate, chaining to that authority: zemvaro.exe, the installer
+# and the MSI, and the program the installer puts on a PC (installed in the
+# test prefix); that another certificate of the same authority and one
+# changed byte fail the check; and that the signatures kept apart, attached
+# to a build of the same sources, give the signed files byte for byte, as
+# they do for anyone checking a signed download against a rebuild of their
+# own.
 #
 #   check_signing.sh BUILD WINE_PREFIX NAME
 set -euo pipefail
@@ -23,37 +25,24 @@ packages=$build/packaging/windows
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-verify() { osslsigncode verify -CAfile "$work/ca.pem" -in "$1" >"$work/verify.log" 2>&1; }
+# By the signer's certificate and no other, as the release checks.
+verify() {
+  "$tests/../packaging/windows/check_signed.sh" "$work/signer.pem" "$work/ca.pem" "$1" \
+    >"$work/verify.log" 2>&1
+}
 
-cat >"$work/openssl.cnf" <<'CNF'
-[ca]
-basicConstraints = critical, CA:true
-keyUsage = critical, keyCertSign
-subjectKeyIdentifier = hash
-[signer]
-basicConstraints = critical, CA:false
-keyUsage = critical, digitalSignature
-extendedKeyUsage = codeSigning
-subjectKeyIdentifier = hash
-authorityKeyIdentifier = keyid
-CNF
-(
-  cd "$work"
-  openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 \
-    -subj "/CN=$name test authority" -config openssl.cnf -extensions ca
-  openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr -subj "/CN=$name test signer"
-  openssl x509 -req -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out signer.pem \
-    -days 2 -extfile openssl.cnf -extensions signer
-  openssl pkcs12 -export -out signer.p12 -inkey signer.key -in signer.pem -certfile ca.pem \
-    -passout pass:throwaway
-) >"$work/openssl.log" 2>&1 || { cat "$work/openssl.log"; fail "openssl made no certificate"; }
+throwaway_ca "$work" "$name" throwaway
 
 # Signed from scratch, as the release command builds.
 rm -rf "$packages/signatures"
 cmake -DZEMVARO_SIGN=ON "$build" >"$work/build.log" 2>&1
+mkdir -m 700 "$work/signer"
+printf '%s\n%s\n' "$work/signer.p12" throwaway |
+  /usr/bin/python3 "$tests/../packaging/signer.py" serve "$work/signer" >"$work/signer.ready" &
+until_true 10 test -s "$work/signer.ready" || fail "the signer did not start"
 start=$(date +%s%N)
-ZEMVARO_SIGN_PKCS12=$work/signer.p12 ZEMVARO_SIGN_PASSWORD=throwaway \
-  cmake --build "$build" -j2 >>"$work/build.log" 2>&1 || { cat "$work/build.log"; fail "the signed build failed"; }
+ZEMVARO_SIGNER=$work/signer cmake --build "$build" -j2 >>"$work/build.log" 2>&1 ||
+  { cat "$work/build.log"; fail "the signed build failed"; }
 echo "signed build: $((($(date +%s%N) - start) / 1000000)) ms"
 if grep -q throwaway "$work/build.log"; then
   fail "the password shows in the build's output"
@@ -63,12 +52,20 @@ fi
 wine "$packages"/*-setup.exe /S || fail "the signed installer did not install"
 installed="$WINEPREFIX/drive_c/Program Files/$name"
 for file in "$packages/$name/zemvaro.exe" "$work/portable/$name/zemvaro.exe" \
-  "$packages"/*-setup.exe "$packages"/*-x64.msi "$installed/zemvaro.exe" "$installed/uninstall.exe"; do
+  "$packages"/*-setup.exe "$packages"/*-x64.msi "$installed/zemvaro.exe"; do
   verify "$file" || { cat "$work/verify.log"; fail "$file does not verify"; }
   echo "verifies: ${file#"$build/"}"
 done
-wine "$installed/uninstall.exe" /S
-until_true 30 test ! -e "$installed" || true
+wine msiexec /x "$(winepath -w "$(echo "$packages"/*-x64.msi)")" /qn || fail "the signed MSI did not go"
+
+# Another certificate of the same authority is not the release's.
+osslsigncode remove-signature -in "$packages/$name/zemvaro.exe" -out "$work/unsigned.exe" >/dev/null
+osslsigncode sign -pkcs12 "$work/other.p12" -readpass <(printf throwaway) -h sha256 \
+  -in "$work/unsigned.exe" -out "$work/other.exe" >/dev/null
+if verify "$work/other.exe"; then
+  fail "a program signed by another certificate of the same authority passes the check"
+fi
+echo "another certificate of the same authority fails: $(grep -o 'not signed by.*' "$work/verify.log")"
 
 # One byte changed inside what each signature covers: in the middle of a
 # program, in the MSI's strings.

@@ -3,7 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The Zemvaro developers
 
 # Builds zemvaro.exe and the three Windows packages a second time, in
-# FOLDER, under umask 002, in another time zone and in Bulgarian, and
+# FOLDER, with nothing of the caller's environment but HOME, under umask
+# 002, in another time zone and in Bulgarian, and
 # compares them byte for byte with BUILD's: the cheap half of
 # scripts/rebuild.sh, which builds the whole release twice. diffoscope
 # explains any difference.
@@ -18,15 +19,18 @@ again=$folder/build
 
 rm -rf "$folder"
 mkdir -p "$folder/locale"
-localedef -i bg_BG -f UTF-8 "$folder/locale/bg_BG.UTF-8" 2>/dev/null || true
+localedef -i bg_BG -f UTF-8 "$folder/locale/bg_BG.UTF-8" >"$folder/build.log" 2>&1 ||
+  { cat "$folder/build.log"; echo "FAIL: no Bulgarian locale to build in" >&2; exit 1; }
 (
   umask 002
-  export LOCPATH=$folder/locale
-  export TZ=Pacific/Auckland LC_ALL=bg_BG.UTF-8
-  unset SOURCE_DATE_EPOCH
-  cmake -S "$source" -B "$again" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF >"$folder/build.log" 2>&1
-  cmake --build "$again" -j2 >>"$folder/build.log" 2>&1
+  # Nothing of the caller's environment but HOME.
+  build() {
+    env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME="$HOME" \
+      LOCPATH="$folder/locale" TZ=Pacific/Auckland LC_ALL=bg_BG.UTF-8 "$@" >>"$folder/build.log" 2>&1
+  }
+  build cmake -S "$source" -B "$again" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DZEMVARO_TESTS=OFF -DZEMVARO_BENCH=OFF
+  build cmake --build "$again" -j2
 ) || {
   tail -n 30 "$folder/build.log"
   echo "FAIL: the second build failed" >&2
