@@ -177,9 +177,7 @@ else
   echo "== the Windows files are NOT signed (no --sign given)"
 fi
 
-# For anyone to read, whatever the builder's umask or the signer's; the sums
-# in the same order in every locale.
-chmod 0644 "$stage"/*
+# The sums in the same order in every locale.
 (cd "$stage" && export LC_ALL=C && sums=$(sha256sum -- *) && echo "$sums" >SHA256SUMS)
 if [ -n "$signer" ]; then
   /usr/bin/python3 packaging/signer.py cms "$signer_folder" "$stage/SHA256SUMS" \
@@ -187,12 +185,13 @@ if [ -n "$signer" ]; then
   openssl cms -verify -binary -inform DER -in "$stage/SHA256SUMS.p7s" -content "$stage/SHA256SUMS" \
     -CAfile "$cafile" -purpose any -signer "$check/sums-signer.pem" -out /dev/null \
     2>"$check/verify.log" || { cat "$check/verify.log"; echo "release: SHA256SUMS.p7s does not verify" >&2; exit 1; }
-  [ "$(openssl x509 -in "$check/sums-signer.pem" -noout -fingerprint -sha256)" = \
-    "$(openssl x509 -in "$check/signer.pem" -noout -fingerprint -sha256)" ] ||
-    { echo "release: SHA256SUMS.p7s is signed by another certificate" >&2; exit 1; }
-  chmod 0644 "$stage/SHA256SUMS.p7s"
+  [ "$(openssl x509 -in "$check/sums-signer.pem" -noout -fingerprint -sha256 | sed 's/.*=//')" = \
+    "$fingerprint" ] || { echo "release: SHA256SUMS.p7s is signed by another certificate" >&2; exit 1; }
   echo "verified: SHA256SUMS.p7s"
 fi
+
+# For anyone to read, whatever the builder's umask.
+chmod 0644 "$stage"/*
 
 rm -rf build-release/dist.previous
 [ ! -e dist ] || mv dist build-release/dist.previous
